@@ -1,0 +1,46 @@
+# The two set-up commands: `make demo` and `make test`. Everything else here
+# serves them.
+JOBS      ?= 2
+BUILD     := build
+ASAN      := build-asan
+WINBUILD  := build-win
+MINGW_CXX := x86_64-w64-mingw32-g++
+WINE      := wine
+
+.PHONY: all build demo test test-native test-asan test-win bench clean
+
+all: build
+
+build:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j$(JOBS)
+
+demo: build
+	@sh examples/demo.sh $(BUILD)/scrivo
+
+test: test-native test-asan test-win
+
+test-native: build
+	cd $(BUILD) && ctest --output-on-failure
+
+test-asan:
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DSCRIVO_SANITIZE=ON >/dev/null
+	cmake --build $(ASAN) -j$(JOBS)
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure
+
+# The Windows build runs under Wine in a prefix of its own, with the ANSI code
+# page 932 that LC_ALL=ja_JP.UTF-8 gives Wine.
+test-win:
+	@if command -v $(MINGW_CXX) >/dev/null 2>&1 && command -v $(WINE) >/dev/null 2>&1; then \
+	  cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null && \
+	  cmake --build $(WINBUILD) -j$(JOBS) && \
+	  sh tests/run-wine.sh $(WINBUILD); \
+	else \
+	  echo "Windows tests skipped: $(MINGW_CXX) or $(WINE) is not installed"; \
+	fi
+
+bench: build
+	@sh bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN) $(WINBUILD)

@@ -1,0 +1,120 @@
+// ScrivoApp: entry, dispatch, the error policy and the progress line.
+#include "app/ScrivoApp.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/Pipelines.h"
+#include "platform/Os.h"
+#include "platform/WinX.h"
+#include "runtime/BigStack.h"
+#include "runtime/Errors.h"
+#include "runtime/Except3.h"
+#include "runtime/StrX.h"
+
+namespace {
+
+constexpr char kModule[] = "scrivo-app";
+
+Errors_Msg g_poolRecords[Errors_kPoolRecords];
+Except3_Frame g_frames[Except3_kFrames];
+
+bool equalNoCase(const char* a, const char* b, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+    if (x != y) return false;
+    if (x == 0) return true;
+  }
+  return true;
+}
+
+bool isExt(const char* ext, const char* name) {
+  return std::strlen(ext) == std::strlen(name) && equalNoCase(ext, name, std::strlen(name));
+}
+
+void writeOut(const std::string& text) { Os_consoleWrite(1, text.data(), text.size()); }
+
+}  // namespace
+
+void ScrivoApp_setUpRuntime(void* bigStackArea, uint32_t size) {
+  Errors_initPool(g_poolRecords, Errors_kPoolRecords);
+  Except3_Sys_init(&Except3_globalSys, g_frames, sizeof g_frames);
+  Errors_hook = ScrivoApp_onError;
+  BigStack_init(&BigStack_main, bigStackArea, size);
+}
+
+void ScrivoApp_run(const char* input, ScrivoApp_Progress* progress, PrintX* sink,
+                   bool inputCut) {
+  alignas(8) static uint8_t bigStackArea[BigStack_kMainSize];
+  ScrivoApp_setUpRuntime(bigStackArea, sizeof bigStackArea);
+
+  if (input[0] == '\0')
+    Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s",
+                 Errors_Txt_Error);
+  if (inputCut)
+    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong, "StrX_Err_PathTooLong",
+                 StrX_Txt_PathTooLong, static_cast<int>(StrX_kPathSize - 1), input);
+
+  char result[StrX_kPathSize] = "";
+  const char* ext = StrX_refExt(input);
+  if (isExt(ext, "c") || isExt(ext, "cpp") || isExt(ext, "h") || isExt(ext, "txt")) {
+    ScrivoApp_makeSourcePage(input, ScrivoApp_kWorkFolder, result);
+  } else if (equalNoCase(ext, "htm", 3) || isExt(ext, "hmt")) {
+    ScrivoApp_makeTemplateDoc(input, ScrivoApp_kWorkFolder, result, sink);
+  } else if (isExt(ext, "scv")) {
+    ScrivoApp_makeSite(input, ScrivoApp_kWorkFolder, result, progress, sink);
+  } else {
+    return;
+  }
+  WinX_openHtml(result);
+}
+
+int32_t ScrivoApp_onError(int32_t, int32_t code, const char* msg) {
+  if (code != Except3_Err_Uncaught) Except3_Sys_throw(&Except3_globalSys, &Errors_curMsg);
+  Errors_printf("%s", msg);
+  Errors_printPool(&Errors_MsgPool);
+  return 1;
+}
+
+int32_t ScrivoApp_printProgress(void*, int32_t step, int32_t value, const char* text,
+                                int32_t index, int32_t count) {
+  char line[1024];
+  std::snprintf(line, sizeof line, "\r%79s", "");
+  writeOut(line);
+  std::string t = text ? text : "";
+  std::string buf(t.size() + 64, '\0');
+  int n = std::snprintf(&buf[0], buf.size(), "\rstep %d/3 [%d/%d] (%3d%%) %s", step, index,
+                        count, value / 100, t.c_str());
+  buf.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  writeOut(buf);
+  std::fflush(stdout);
+  return 0;
+}
+
+int ScrivoApp_main(int argc, char** argv) {
+  Os_consoleInit();
+  if (argc <= 1) {
+    writeOut(ScrivoApp_kBanner);
+    writeOut(ScrivoApp_kUsage);
+    return 0;
+  }
+  // The absolute form is built in a larger buffer first, so that a path that
+  // does not fit is known to have been cut.
+  char full[4 * StrX_kPathSize];
+  StrX_cpyAbsPath(full, argv[1], sizeof full);
+  char input[StrX_kPathSize];
+  StrX_cpy(input, full, sizeof input);
+  bool cut = std::strlen(full) >= StrX_kPathSize;
+
+  PrintX sink;
+  PrintX_init(&sink);
+  PrintX_setFlags(&sink, PrintX_Stdout | PrintX_LineBefore);
+  ScrivoApp_Progress progress{nullptr, ScrivoApp_printProgress};
+  ScrivoApp_run(input, &progress, &sink, cut);
+  std::fflush(stdout);
+  return 0;
+}

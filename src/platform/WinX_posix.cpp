@@ -1,0 +1,61 @@
+// WinX on POSIX: $BROWSER PAGE (an empty BROWSER opens nothing), else the
+// desktop's opener when it is on the PATH.
+#include "platform/WinX.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+extern char** environ;
+
+namespace {
+
+#ifdef __APPLE__
+constexpr char kOpener[] = "open";
+#else
+constexpr char kOpener[] = "xdg-open";
+#endif
+
+bool onPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (path == nullptr) return false;
+  std::string all(path);
+  std::size_t start = 0;
+  while (start <= all.size()) {
+    std::size_t end = all.find(':', start);
+    if (end == std::string::npos) end = all.size();
+    std::string dir = all.substr(start, end - start);
+    if (dir.empty()) dir = ".";
+    if (access((dir + "/" + name).c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
+void WinX_openHtml(const char* path) {
+  if (path == nullptr || path[0] == '\0') return;
+  const char* browser = std::getenv("BROWSER");
+  std::string command;
+  if (browser != nullptr) {
+    command = browser;
+    if (command.empty()) return;
+  } else {
+    if (!onPath(kOpener)) return;
+    command = kOpener;
+  }
+  char* argv[] = {const_cast<char*>(command.c_str()), const_cast<char*>(path), nullptr};
+  pid_t pid;
+  if (posix_spawnp(&pid, command.c_str(), nullptr, nullptr, argv, environ) != 0) return;
+  for (int waited = 0; waited < WinX_kWaitMs; waited += 10) {
+    int status;
+    if (waitpid(pid, &status, WNOHANG) != 0) return;
+    timespec ts{0, 10 * 1000 * 1000};
+    nanosleep(&ts, nullptr);
+  }
+}

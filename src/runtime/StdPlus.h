@@ -1,0 +1,9 @@
+// StdPlus: heap blocks from an allocation that raises instead of returning
+// null, so callers never test for a missing block.
+#pragma once
+#include <cstddef>
+
+// A heap block of size bytes; raises StdPlus_Err_MallocFailure on failure.
+void* StdPlus_malloc(std::size_t size);
+// Releases a block; a null block is ignored.
+void StdPlus_free(void* block);

@@ -1,0 +1,13 @@
+// The unit tests run with the runtime set up as a run of the program has it:
+// error list, try frames, the application's error hook and BigStack_main.
+#include <gtest/gtest.h>
+
+#include "app/ScrivoApp.h"
+#include "runtime/BigStack.h"
+
+int main(int argc, char** argv) {
+  alignas(8) static uint8_t area[BigStack_kMainSize];
+  ScrivoApp_setUpRuntime(area, sizeof area);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,91 @@
+// The error facility as a handler sees it: records, cuts and errno texts.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+#include "Raise.h"
+#include "runtime/Errors.h"
+
+TEST(ErrorsRaise, RecordHoldsCodeModuleLineAndMessage) {
+  Raised r = catchRaise(
+      [] { Errors_raise("mod", 77, FileX_Err_EOF, "FileX_Err_EOF", "a%db", 5); });
+  ASSERT_TRUE(r.raised);
+  EXPECT_EQ(361, r.code);
+  EXPECT_EQ("a5b", r.msg);
+  EXPECT_STREQ("mod", Errors_curMsg.module);
+  EXPECT_EQ(77, Errors_curMsg.line);
+  EXPECT_EQ(Errors_curMsg.msg, Errors_curMsg.msgPtr);
+  EXPECT_EQ(0, Errors_curMsg.inUse);
+}
+
+TEST(ErrorsRaise, IdsCountEveryRaise) {
+  catchRaise([] { Errors_raise("m", 1, 102, "Errors_Unofficial", "x"); });
+  int32_t first = Errors_curMsg.id;
+  catchRaise([] { Errors_raise("m", 1, 102, "Errors_Unofficial", "y"); });
+  EXPECT_EQ(first + 1, Errors_curMsg.id);
+}
+
+TEST(ErrorsRaise, RecordKeeps511BytesOfALongerMessage) {
+  std::string text(600, 'm');
+  Raised r = catchRaise([&] { Errors_raise("m", 1, 102, "Errors_Unofficial", "%s", text.c_str()); });
+  EXPECT_EQ(std::string(511, 'm'), r.msg);
+}
+
+// The hook gets the whole formatted text; a handler only sees the record.
+namespace {
+std::string g_hookText;
+int32_t recordingHook(int32_t, int32_t, const char* msg) {
+  g_hookText = msg;
+  return 0;
+}
+}  // namespace
+
+TEST(ErrorsRaise, HookSeesUpTo1024BytesAndLongerTextsAreCut) {
+  Errors_HookFn saved = Errors_hook;
+  Errors_hook = recordingHook;
+  std::string exact(1024, 'e');
+  Errors_raise("m", 1, 102, "Errors_Unofficial", "%s", exact.c_str());
+  EXPECT_EQ(exact, g_hookText);
+  std::string over(1025, 'o');
+  Errors_raise("m", 1, 102, "Errors_Unofficial", "%s", over.c_str());
+  EXPECT_EQ(std::string(1019, 'o') + "...", g_hookText);
+  std::string six(600, 's');
+  Errors_raise("m", 1, 102, "Errors_Unofficial", "%s", six.c_str());
+  EXPECT_EQ(six, g_hookText);
+  EXPECT_EQ(511u, std::string(Errors_curMsg.msg).size());
+  Errors_hook = saved;
+}
+
+TEST(ErrorsErrno, LongAndShortTexts) {
+  EXPECT_STREQ("不正なファイル番号。", Errors_errnoLong(EBADF));
+  EXPECT_STREQ("EXIST   ファイルが存在する。", Errors_errnoShort(EEXIST));
+  EXPECT_STREQ("Unknown Error", Errors_errnoLong(5));
+  EXPECT_STREQ("Unknown Error", Errors_errnoShort(5));
+}
+
+TEST(ErrorsErrno, RaiseErrnoCarriesTheLongText) {
+  Raised r = catchRaise([] {
+    errno = ENOMEM;
+    Errors_raiseErrno();
+  });
+  EXPECT_EQ(112, r.code);
+  EXPECT_EQ("メモリ不足。実行しようとした操作に十分なメモリがありません。", r.msg);
+}
+
+TEST(ErrorsText, CompiledAsCodePage932) {
+  // "表" is 0x95 0x5C in code page 932: its trail byte is a backslash.
+  const char hyo[] = "表";
+  ASSERT_EQ(2u, sizeof hyo - 1);
+  EXPECT_EQ(0x95, static_cast<unsigned char>(hyo[0]));
+  EXPECT_EQ(0x5C, static_cast<unsigned char>(hyo[1]));
+  // "キャッチ" begins 0x83 0x4C.
+  EXPECT_EQ(0x83, static_cast<unsigned char>(Except3_Txt_Uncaught[0]));
+  EXPECT_EQ(0x4C, static_cast<unsigned char>(Except3_Txt_Uncaught[1]));
+}
+
+TEST(ErrorsPool, ListsNothingWhenNoSlotIsUsed) {
+  testing::internal::CaptureStderr();
+  Errors_printPool(&Errors_MsgPool);
+  EXPECT_EQ("", testing::internal::GetCapturedStderr());
+}
