@@ -11,7 +11,7 @@
 #include "runtime/BigStack.h"
 #include "runtime/Errors.h"
 #include "runtime/Except3.h"
-#include "runtime/StrX.h"
+#include "runtime/StrXPath.h"
 
 namespace {
 

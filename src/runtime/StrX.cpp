@@ -1,9 +1,8 @@
-// StrX: strings and paths.
+// StrX: strings.
 #include "runtime/StrX.h"
 
 #include <cstring>
 
-#include "platform/Os.h"
 
 void StrX_cpy(char* dst, const char* src, std::size_t size) {
   if (size == 0) return;
@@ -11,29 +10,4 @@ void StrX_cpy(char* dst, const char* src, std::size_t size) {
   if (n > size - 1) n = size - 1;
   std::memmove(dst, src, n);
   dst[n] = '\0';
-}
-
-char* StrX_cpyAbsPath(char* dst, const char* path, std::size_t size) {
-  char work[512];
-  bool relative = path[0] != '\0' && path[0] != '/' && path[0] != '\\' && path[1] != ':';
-  if (!relative) {
-    StrX_cpy(dst, path, size);
-    return dst;
-  }
-  char cwd[255];
-  if (!Os_getcwd(cwd, sizeof cwd)) cwd[0] = '\0';
-  std::size_t n = std::strlen(cwd);
-  StrX_cpy(work, cwd, sizeof work);
-  if (n == 0 || (cwd[n - 1] != '/' && cwd[n - 1] != '\\')) {
-    char sep[2] = {Os_pathSep(), '\0'};
-    std::strncat(work, sep, sizeof work - std::strlen(work) - 1);
-  }
-  std::strncat(work, path, sizeof work - std::strlen(work) - 1);
-  StrX_cpy(dst, work, size);
-  return dst;
-}
-
-char* StrX_refExt(const char* path) {
-  const char* dot = std::strrchr(path, '.');
-  return const_cast<char*>(dot ? dot + 1 : path + std::strlen(path));
 }
