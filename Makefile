@@ -4,7 +4,7 @@ JOBS      ?= 2
 BUILD     := build
 ASAN      := build-asan
 WINBUILD  := build-win
-MINGW_CXX := x86_64-w64-mingw32-g++
+MINGW_CXX := x86_64-w64-mingw32-g++-posix
 WINE      := wine
 
 .PHONY: all build demo test test-native test-asan test-win bench clean

@@ -40,6 +40,15 @@ void writeOut(const std::string& text) { Os_consoleWrite(1, text.data(), text.si
 
 }  // namespace
 
+ScrivoApp_Pipeline ScrivoApp_choosePipeline(const char* path) {
+  const char* ext = StrX_refExt(path);
+  if (isExt(ext, "c") || isExt(ext, "cpp") || isExt(ext, "h") || isExt(ext, "txt"))
+    return ScrivoApp_Pipeline::SourcePage;
+  if (equalNoCase(ext, "htm", 3) || isExt(ext, "hmt")) return ScrivoApp_Pipeline::TemplateDoc;
+  if (isExt(ext, "scv")) return ScrivoApp_Pipeline::Site;
+  return ScrivoApp_Pipeline::None;
+}
+
 void ScrivoApp_setUpRuntime(void* bigStackArea, uint32_t size) {
   Errors_initPool(g_poolRecords, Errors_kPoolRecords);
   Except3_Sys_init(&Except3_globalSys, g_frames, sizeof g_frames);
@@ -60,15 +69,18 @@ void ScrivoApp_run(const char* input, ScrivoApp_Progress* progress, PrintX* sink
                  StrX_Txt_PathTooLong, static_cast<int>(StrX_kPathSize - 1), input);
 
   char result[StrX_kPathSize] = "";
-  const char* ext = StrX_refExt(input);
-  if (isExt(ext, "c") || isExt(ext, "cpp") || isExt(ext, "h") || isExt(ext, "txt")) {
-    ScrivoApp_makeSourcePage(input, ScrivoApp_kWorkFolder, result);
-  } else if (equalNoCase(ext, "htm", 3) || isExt(ext, "hmt")) {
-    ScrivoApp_makeTemplateDoc(input, ScrivoApp_kWorkFolder, result, sink);
-  } else if (isExt(ext, "scv")) {
-    ScrivoApp_makeSite(input, ScrivoApp_kWorkFolder, result, progress, sink);
-  } else {
-    return;
+  switch (ScrivoApp_choosePipeline(input)) {
+    case ScrivoApp_Pipeline::SourcePage:
+      ScrivoApp_makeSourcePage(input, ScrivoApp_kWorkFolder, result);
+      break;
+    case ScrivoApp_Pipeline::TemplateDoc:
+      ScrivoApp_makeTemplateDoc(input, ScrivoApp_kWorkFolder, result, sink);
+      break;
+    case ScrivoApp_Pipeline::Site:
+      ScrivoApp_makeSite(input, ScrivoApp_kWorkFolder, result, progress, sink);
+      break;
+    case ScrivoApp_Pipeline::None:
+      return;
   }
   WinX_openHtml(result);
 }

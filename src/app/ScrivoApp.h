@@ -19,6 +19,11 @@ struct ScrivoApp_Progress {
   ScrivoApp_ProgressFn func;
 };
 
+enum class ScrivoApp_Pipeline { None, SourcePage, TemplateDoc, Site };
+
+// The pipeline that an input path's extension chooses (case-blind).
+ScrivoApp_Pipeline ScrivoApp_choosePipeline(const char* path);
+
 // The process entry (main calls it).
 int ScrivoApp_main(int argc, char** argv);
 
