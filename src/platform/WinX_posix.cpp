@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "runtime/Errors.h"
+
 extern char** environ;
 
 namespace {
@@ -59,3 +61,12 @@ void WinX_openHtml(const char* path) {
     nanosleep(&ts, nullptr);
   }
 }
+
+char* WinX_getReg(WinX_Root, const char* keyPath, const char*, char* buf, uint32_t size) {
+  if (size > 0) buf[0] = '\0';
+  Errors_raise("Winx", __LINE__, WinX_Err_NoRegKey, "WinX_Err_NoRegKey", WinX_Txt_NoRegKey,
+               keyPath);
+  return buf;
+}
+
+void WinX_sendDde(const char*, const char*, const char*, const char*, uint32_t) {}

@@ -1,11 +1,164 @@
-// WinX on Windows: until the registry and DDE path is in place, the shell
-// opens the page with its default handler.
+// WinX on Windows: the http handler's command and DDE names from the
+// registry, one DDE request for the page, and the shell's default handler
+// when the handler has no DDE registration (the usual state of current
+// Windows), so that a successful run never ends with an error for it.
 #include "platform/WinX.h"
 
 #include <windows.h>
+#include <ddeml.h>
 #include <shellapi.h>
+
+#include <cstring>
+
+#include "runtime/BigStack.h"
+#include "runtime/Errors.h"
+#include "runtime/Except3.h"
+#include "runtime/StrX.h"
+
+namespace {
+
+constexpr char kModule[] = "Winx";
+
+HKEY rootKey(WinX_Root root) {
+  switch (root) {
+    case WinX_Root::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case WinX_Root::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case WinX_Root::ClassesRoot:
+      break;
+  }
+  return HKEY_CLASSES_ROOT;
+}
+
+void raiseAllCode(LONG result, int line) {
+  DWORD r = static_cast<DWORD>(result);
+  Errors_raise(kModule, line, Errors_Unofficial, "Errors_Unofficial", WinX_Txt_AllCode,
+               static_cast<unsigned>(r), static_cast<int>((r >> 16) & 0xFFF),
+               static_cast<int>(r & 0xFFFF));
+}
+
+const char* ddeErrorName(UINT err) {
+  static const char* const kNames[] = {
+      "DMLERR_ADVACKTIMEOUT",    "DMLERR_BUSY",
+      "DMLERR_DATAACKTIMEOUT",   "DMLERR_NOT_INITIALIZED",
+      "DMLERR_DLL_USAGE",        "DMLERR_EXECACKTIMEOUT",
+      "DMLERR_INVALIDPARAMETER", "DMLERR_LOW_MEMORY",
+      "DMLERR_MEMORY_ERROR",     "DMLERR_NOTPROCESSED",
+      "DMLERR_NO_CONV_ESTABLISHED", "DMLERR_POKEACKTIMEOUT",
+      "DMLERR_POSTMSG_FAILED",   "DMLERR_REENTRANCY",
+      "DMLERR_SERVER_DIED",      "DMLERR_SYS_ERROR",
+      "DMLERR_UNADVACKTIMEOUT",  "DMLERR_UNFOUND_QUEUE_ID"};
+  if (err >= 0x4000 && err <= 0x4011) return kNames[err - 0x4000];
+  return "unknown";
+}
+
+void raiseDdeError(DWORD inst, int line) {
+  UINT err = inst != 0 ? DdeGetLastError(inst) : DMLERR_NOT_INITIALIZED;
+  Errors_raise(kModule, line, Errors_Unofficial, "Errors_Unofficial", WinX_Txt_DdeError,
+               ddeErrorName(err), kModule, line);
+}
+
+HDDEDATA CALLBACK ddeCallback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
+                              ULONG_PTR) {
+  return type == XTYP_ADVDATA ? reinterpret_cast<HDDEDATA>(DDE_FACK) : nullptr;
+}
+
+}  // namespace
+
+char* WinX_getReg(WinX_Root root, const char* keyPath, const char* valueName, char* buf,
+                  uint32_t size) {
+  if (size > 0) buf[0] = '\0';
+  HKEY key = nullptr;
+  LONG r = RegOpenKeyExA(rootKey(root), keyPath, 0, KEY_READ, &key);
+  if (r == ERROR_FILE_NOT_FOUND) {
+    Errors_raise(kModule, __LINE__, WinX_Err_NoRegKey, "WinX_Err_NoRegKey", WinX_Txt_NoRegKey,
+                 keyPath);
+    return buf;
+  }
+  if (r != ERROR_SUCCESS) {
+    raiseAllCode(r, __LINE__);
+    return buf;
+  }
+  DWORD type = 0;
+  DWORD got = size > 0 ? size - 1 : 0;  // room for the NUL a stored text may lack
+  r = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buf), &got);
+  if (r != ERROR_SUCCESS) {
+    RegCloseKey(key);
+    if (r == ERROR_FILE_NOT_FOUND)
+      Errors_raise(kModule, __LINE__, WinX_Err_NoRegKey, "WinX_Err_NoRegKey",
+                   WinX_Txt_NoRegKey, keyPath);
+    else
+      raiseAllCode(r, __LINE__);
+    return buf;
+  }
+  if (size > 0) buf[got < size ? got : size - 1] = '\0';
+  r = RegCloseKey(key);
+  if (r != ERROR_SUCCESS) raiseAllCode(r, __LINE__);
+  return buf;
+}
+
+void WinX_sendDde(const char* command, const char* service, const char* topic,
+                  const char* request, uint32_t) {
+  DWORD inst = 0;
+  HSZ hService = nullptr, hTopic = nullptr, hItem = nullptr;
+  HCONV conv = nullptr;
+  Except3_tryFinally(
+      kModule, __LINE__,
+      [&] {
+        if (DdeInitializeA(&inst, ddeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+          inst = 0;
+          raiseDdeError(inst, __LINE__);
+        }
+        hService = DdeCreateStringHandleA(inst, service, CP_WINANSI);
+        hTopic = DdeCreateStringHandleA(inst, topic, CP_WINANSI);
+        if (hService == nullptr || hTopic == nullptr) raiseDdeError(inst, __LINE__);
+        conv = DdeConnect(inst, hService, hTopic, nullptr);
+        if (conv == nullptr) {
+          WinExec(command, SW_SHOWNORMAL);
+          conv = DdeConnect(inst, hService, hTopic, nullptr);
+        }
+        hItem = DdeCreateStringHandleA(inst, request, CP_WINANSI);
+        if (conv != nullptr && hItem != nullptr) {
+          DWORD result = 0;
+          (void)DdeClientTransaction(nullptr, 0, conv, hItem, CF_TEXT, XTYP_REQUEST,
+                                     WinX_kWaitMs, &result);
+        }
+      },
+      [&] {
+        // Both paths release what exists.
+        if (hItem != nullptr) DdeFreeStringHandle(inst, hItem);
+        if (conv != nullptr) DdeDisconnect(conv);
+        if (hService != nullptr) DdeFreeStringHandle(inst, hService);
+        if (hTopic != nullptr) DdeFreeStringHandle(inst, hTopic);
+        if (inst != 0) DdeUninitialize(inst);
+      });
+}
 
 void WinX_openHtml(const char* path) {
   if (path == nullptr || path[0] == '\0') return;
-  ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+  bool noDde = false;
+  Except3_tryCatch(
+      kModule, __LINE__,
+      [&] {
+        BigStack_Mark mark;
+        char* command = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
+        char* request = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
+        char* service = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
+        char* topic = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
+        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyCommand, nullptr, command, WinX_kTextSize);
+        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyDdeExec, nullptr, request, WinX_kTextSize);
+        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyApplication, nullptr, service,
+                    WinX_kTextSize);
+        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyTopic, nullptr, topic, WinX_kTextSize);
+        StrX_rep(request, WinX_kTextSize, "%1", path);
+        WinX_sendDde(command, service, topic, request,
+                     static_cast<uint32_t>(std::strlen(request)));
+      },
+      [&](const Errors_Msg& e) {
+        if (e.code != WinX_Err_NoRegKey) Except3_rethrow();
+        noDde = true;
+      },
+      [] {});
+  if (noDde) ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
 }

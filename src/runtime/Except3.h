@@ -15,7 +15,8 @@
 //   Except3_tryFinally("filex", __LINE__, [&] { ... }, [&] { ...clean-up... });
 //
 // A site whose handler returns has claimed the error: execution goes on after
-// the call. Without a handler (or when the handler itself raised) the error
+// the call; a handler that wants only some codes calls Except3_rethrow() for
+// the others. Without a handler (or when the handler itself raised) the error
 // travels on to the enclosing site once the clean-up has run.
 #pragma once
 #include <cstdint>
@@ -56,6 +57,12 @@ bool Except3_Sys_catch(Except3_Sys* sys);
 void Except3_Sys_endTry(Except3_Sys* sys);
 [[noreturn]] void Except3_Sys_throw(Except3_Sys* sys, Errors_Msg* record);
 [[noreturn]] void Except3_fatal(int32_t code, const char* message, const char* module, int line);
+
+// Inside a handler: passes the error being handled on to the enclosing frame
+// (after this site's clean-up), for a handler that claims only some codes.
+[[noreturn]] inline void Except3_rethrow() {
+  Except3_Sys_throw(&Except3_globalSys, Except3_globalSys.thrown);
+}
 
 template <class Body, class Handler, class Cleanup>
 void Except3_tryCatch(const char* module, int line, Body&& body, Handler&& handler,

@@ -113,3 +113,20 @@ TEST(Except3Frames, CountReturnsAfterManySites) {
   EXPECT_EQ(before, Except3_globalSys.count);
   EXPECT_EQ(10, Except3_globalSys.capacity);
 }
+
+TEST(Except3Frames, RethrowFromAHandlerReachesTheOuterFrame) {
+  std::string trace;
+  Except3_tryCatch(
+      "t", __LINE__,
+      [&] {
+        Except3_tryCatch(
+            "t", __LINE__, [&] { raiseCode(365); },
+            [&](const Errors_Msg& e) {
+              if (e.code != 992) Except3_rethrow();
+              trace += "claimed;";
+            },
+            [&] { trace += "inner clean-up;"; });
+      },
+      [&](const Errors_Msg& e) { trace += "outer " + std::to_string(e.code) + ";"; }, [] {});
+  EXPECT_EQ("inner clean-up;outer 365;", trace);
+}

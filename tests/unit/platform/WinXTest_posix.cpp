@@ -1,0 +1,75 @@
+// The browser opener on POSIX: BROWSER names the command, an empty BROWSER
+// opens nothing, and there is no registry.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "Raise.h"
+#include "TestFiles.h"
+#include "platform/WinX.h"
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class EnvVar {
+ public:
+  EnvVar(const char* name, const char* value) : name_(name) {
+    const char* old = std::getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
+  }
+  ~EnvVar() {
+    if (had_)
+      setenv(name_, old_.c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  bool had_ = false;
+  std::string old_;
+};
+
+}  // namespace
+
+TEST(WinXOpenHtml, RunsTheBrowserCommandWithThePage) {
+  TempDir dir;
+  std::string record = dir.file("calls.txt");
+  EnvVar browser("BROWSER", SCRIVO_RECORDER_EXE);
+  EnvVar rec("SCRIVO_RECORD", record.c_str());
+  WinX_openHtml("/docs/scrivo2/main.htm");
+  EXPECT_EQ("/docs/scrivo2/main.htm\n", readFile(record));
+}
+
+TEST(WinXOpenHtml, EmptyBrowserOrEmptyPathOpensNothing) {
+  TempDir dir;
+  std::string record = dir.file("calls.txt");
+  EnvVar rec("SCRIVO_RECORD", record.c_str());
+  {
+    EnvVar browser("BROWSER", "");
+    WinX_openHtml("/docs/a.htm");
+  }
+  {
+    EnvVar browser("BROWSER", SCRIVO_RECORDER_EXE);
+    WinX_openHtml("");
+  }
+  EXPECT_FALSE(fileExists(record));
+}
+
+TEST(WinXOpenHtml, ABrowserThatCannotStartIsNotReported) {
+  EnvVar browser("BROWSER", "/no/such/browser");
+  Raised r = catchRaise([] { WinX_openHtml("/docs/a.htm"); });
+  EXPECT_FALSE(r.raised);
+}
+
+TEST(WinXRegistry, ThereIsNoRegistryOnPosix) {
+  char buf[WinX_kTextSize];
+  Raised r = catchRaise(
+      [&] { WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyTopic, nullptr, buf, sizeof buf); });
+  EXPECT_EQ(992, r.code);
+}
