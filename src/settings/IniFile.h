@@ -14,6 +14,7 @@
 // The written form of a text value (quotes included) is cut to this many
 // bytes, in whole characters and with its closing quote kept.
 inline constexpr std::size_t IniFile_kTextMax = 4095;
+
 // Value letters. Writing: b bool, i decimal int32, x "0x" and upper-case hex,
 // s text, t local time "YYYY/MM/DD-hh:mm:ss". Reading: b, i, s, t, and I, S
 // that leave their target alone when the field is empty; "x" is write-only.
