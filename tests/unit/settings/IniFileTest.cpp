@@ -1,0 +1,198 @@
+// The settings writer: exact bytes of written files, the quoting of texts
+// and round trips through the reader.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "IniFileFixture.h"
+#include "Raise.h"
+
+namespace {
+
+std::string oneText(const char* text) {
+  return writtenBytes([&](IniFile_Write* w) {
+    IniFile_Write_setSection(w, "s");
+    IniFile_Write_attr(w, "T", "s", text);
+  });
+}
+
+// The text of the one attribute of oneText's file, as the reader gives it.
+std::string readBack(const std::string& bytes) {
+  ReadFixture f(bytes, 8192);
+  IniFile_Read_setStrMax(&f.r, 8192);
+  std::vector<char> text(8192);
+  IniFile_Read_setSection(&f.r, "s");
+  IniFile_Read_attr(&f.r, "T", "s", text.data());
+  return text.data();
+}
+
+std::time_t localTime(int y, int mo, int d, int h, int mi, int s) {
+  std::tm tm{};
+  tm.tm_year = y - 1900;
+  tm.tm_mon = mo - 1;
+  tm.tm_mday = d;
+  tm.tm_hour = h;
+  tm.tm_min = mi;
+  tm.tm_sec = s;
+  tm.tm_isdst = -1;
+  return std::mktime(&tm);
+}
+
+}  // namespace
+
+TEST(IniFileWrite, TwoSectionsExactBytes) {
+  std::string bytes = writtenBytes([](IniFile_Write* w) {
+    IniFile_Write_setSection(w, "main");
+    IniFile_Write_attr(w, "Application", "s", "Pervix");
+    IniFile_Write_attr(w, "Version", "i", 100);
+    IniFile_Write_setSection(w, "links");
+    IniFile_Write_attr(w, "A", "sss", "{main}", "", "main.htm#func1");
+    IniFile_Write_attr(w, "Empty", "");
+  });
+  EXPECT_EQ(
+      "[main] \r\nApplication = Pervix\r\nVersion = 100\r\n \r\n"
+      "[links] \r\nA = {main}, , main.htm#func1\r\nEmpty = \r\n \r\n",
+      bytes);
+}
+
+TEST(IniFileWrite, EmptyFileIsTheClosingLine) {
+  EXPECT_EQ(" \r\n", writtenBytes([](IniFile_Write*) {}));
+}
+
+TEST(IniFileWrite, EveryLetter) {
+  std::time_t t = localTime(2024, 3, 5, 7, 8, 9);
+  std::string bytes = writtenBytes([&](IniFile_Write* w) {
+    IniFile_Write_setSection(w, "s");
+    IniFile_Write_attr(w, "V", "bbixxt-s", true, false, -42, 0xABCDEFu, 0u, &t, "end");
+  });
+  EXPECT_EQ("[s] \r\nV = 1, 0, -42, 0xABCDEF, 0x0, 2024/03/05-07:08:09, , end\r\n \r\n",
+            bytes);
+
+  ReadFixture f(bytes);
+  bool b1 = false, b2 = true;
+  int32_t i = 0, hex = 7;
+  std::time_t back = 0;
+  char s[16] = "x";
+  IniFile_Read_setSection(&f.r, "s");
+  IniFile_Read_attr(&f.r, "V", "bbii-t-s", &b1, &b2, &i, &hex, &back, s);
+  EXPECT_TRUE(b1);
+  EXPECT_FALSE(b2);
+  EXPECT_EQ(-42, i);
+  EXPECT_EQ(0, hex);  // hexadecimal is written only
+  EXPECT_EQ(t, back);
+  EXPECT_STREQ("end", s);
+}
+
+TEST(IniFileWrite, ValuesNotMatchingTheLettersWriteNothing) {
+  TempDir dir;
+  std::string path = dir.file("w.kwf");
+  IniFile_Write w;
+  IniFile_Write_open(&w, path.c_str());
+  Raised wrongKind = catchRaise([&] { IniFile_Write_attr(&w, "A", "i", "text"); });
+  Raised missing = catchRaise([&] { IniFile_Write_attr(&w, "A", "ss", "one"); });
+  Raised extra = catchRaise([&] { IniFile_Write_attr(&w, "A", "s-", "one", "two"); });
+  IniFile_Write_close(&w);
+  for (const Raised& r : {wrongKind, missing, extra}) {
+    EXPECT_TRUE(r.raised);
+    EXPECT_EQ(Errors_Unofficial, r.code);
+  }
+  EXPECT_EQ(" \r\n", readFile(path));
+}
+
+TEST(IniFileWrite, TextsQuotedWhenNeededAndReadBack) {
+  struct Case {
+    const char* text;
+    const char* value;  // as written behind "T = "
+  };
+  const Case cases[] = {
+      {" lead", "\" lead\""},
+      {"trail ", "\"trail \""},
+      {"a,b", "\"a,b\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"\"", "\"\"\"\""},
+      {"inner space", "inner space"},
+      {"", ""},
+      {"表示", "表示"},  // a trail byte 0x5C is no escape
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::string bytes = oneText(c.text);
+    EXPECT_EQ(std::string("[s] \r\nT = ") + c.value + "\r\n \r\n", bytes);
+    EXPECT_EQ(c.text, readBack(bytes));
+  }
+}
+
+TEST(IniFileWrite, LongTextsCutToTheCapacityInWholeCharacters) {
+  const std::size_t cap = IniFile_kTextMax;
+  const std::string a(cap, 'a');
+  struct Case {
+    std::string text;
+    std::string value;  // as written
+    std::string back;   // as read
+  };
+  const Case cases[] = {
+      {a, a, a},
+      {a + "b", a, a},
+      {std::string(5000, 'a'), a, a},
+      // quoted: 4093 bytes and two quotes fill the capacity
+      {"," + a.substr(3), "\"," + a.substr(3) + "\"", "," + a.substr(3)},
+      {"," + a.substr(2), "\"," + a.substr(3) + "\"", "," + a.substr(3)},
+      // a doubled quote is never split
+      {a.substr(4) + "\"b", "\"" + a.substr(4) + "\"\"\"", a.substr(4) + "\""},
+      // nor a double-byte character
+      {a.substr(2) + "表", a.substr(2) + "表", a.substr(2) + "表"},
+      {a.substr(1) + "表", a.substr(1), a.substr(1)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.size());
+    std::string bytes = oneText(c.text.c_str());
+    EXPECT_EQ("[s] \r\nT = " + c.value + "\r\n \r\n", bytes);
+    EXPECT_EQ(c.back, readBack(bytes));
+  }
+}
+
+TEST(IniFileWrite, FileListWithFolderLines) {
+  const char* paths[] = {"src/a.c", "src/b.h", "lib\\m.c", "top.txt", "src/c.c",
+                         "/abs.c",  "表\\x.c", "x表"};
+  std::string bytes = writtenBytes([&](IniFile_Write* w) {
+    IniFile_Write_setSection(w, "main");
+    IniFile_Write_attr(w, "Application", "s", "Scrivolt");
+    IniFile_Write_attr(w, "Version", "i", 103);
+    IniFile_Write_files(w, "files", paths, sizeof paths / sizeof *paths);
+  });
+  EXPECT_EQ(
+      "[main] \r\nApplication = Scrivolt\r\nVersion = 103\r\n \r\n[files] \r\n"
+      "Folder = src\r\nFile = a.c\r\nFile = b.h\r\n"
+      "Folder = lib\r\nFile = m.c\r\n"
+      "Folder = .\r\nFile = top.txt\r\n"
+      "Folder = src\r\nFile = c.c\r\n"
+      "Folder = /\r\nFile = abs.c\r\n"
+      "Folder = 表\r\nFile = x.c\r\n"
+      "Folder = .\r\nFile = x表\r\n \r\n",
+      bytes);
+
+  ReadFixture f(bytes);
+  IniFile_Read_setSection(&f.r, "main");
+  IniFile_Read_checkApp(&f.r, "Scrivolt", 103, 103);
+  IniFile_Read_setSection(&f.r, "files");
+  std::string got;
+  char key[16], value[64];
+  while (IniFile_Read_next(&f.r, key, sizeof key, "s", value) >= 0)
+    got += std::string(key) + ":" + value + ";";
+  EXPECT_EQ(
+      "Folder:src;File:a.c;File:b.h;Folder:lib;File:m.c;Folder:.;File:top.txt;"
+      "Folder:src;File:c.c;Folder:/;File:abs.c;Folder:表;File:x.c;Folder:.;File:x表;",
+      got);
+}
+
+TEST(IniFileWrite, OpenFailureRaises) {
+  TempDir dir;
+  std::string path = dir.file("missing") + nativeSep() + "w.kwf";
+  IniFile_Write w;
+  Raised r = catchRaise([&] { IniFile_Write_open(&w, path.c_str()); });
+  EXPECT_TRUE(r.raised);
+  EXPECT_EQ(FileX_Err_CannotWriteOpen, r.code);
+  EXPECT_EQ(nullptr, w.file);
+}
