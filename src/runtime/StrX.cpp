@@ -1,8 +1,102 @@
-// StrX: strings.
+// StrX: byte strings in code page 932.
 #include "runtime/StrX.h"
 
 #include <cstring>
 
+#include "platform/Os.h"
+#include "runtime/Errors.h"
+#include "runtime/Offset.h"
+
+namespace {
+
+constexpr char kModule[] = "strx";
+
+unsigned char uc(char c) { return static_cast<unsigned char>(c); }
+
+unsigned char lowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+
+// Length of the character at p: 2 for a lead byte with a byte after it,
+// else 1 (a lead byte right before the NUL stands alone).
+std::size_t charLen(const char* p) {
+  return (Os_isLeadByte(uc(p[0])) && p[1] != '\0') ? 2 : 1;
+}
+
+// The start of the last character of a non-empty text.
+const char* lastChar(const char* text) {
+  const char* last = text;
+  for (const char* p = text; *p != '\0'; p += charLen(p)) last = p;
+  return last;
+}
+
+// Whether the text's last byte is a character of its own equal to c.
+bool endsWithSingle(const char* text, char c) {
+  if (*text == '\0') return false;
+  const char* last = lastChar(text);
+  return last[1] == '\0' && *last == c;
+}
+
+bool isWordStart(unsigned char c) { return StrX_isAlpha(c) || c == '_'; }
+bool isWordByte(unsigned char c) { return isWordStart(c) || StrX_isDigit(c); }
+
+// The next word at or after p, as [*start, return value), or null.
+const char* findWord(const char* p, const char** start) {
+  for (; *p != '\0'; ++p) {
+    const unsigned char c = uc(*p);
+    if (Os_isLeadByte(c) && p[1] != '\0') {
+      *start = p;
+      return p + 2;
+    }
+    if (isWordStart(c)) {
+      *start = p;
+      const char* q = p + 1;
+      while (isWordByte(uc(*q))) ++q;
+      return q;
+    }
+  }
+  return nullptr;
+}
+
+// Appends to a caller buffer of size bytes, keeping room for the NUL; a
+// piece that does not fit is refused whole, so a double-byte character or
+// a doubled quote is never split.
+class Out {
+ public:
+  Out(char* dst, std::size_t size) : dst_(dst), cap_(size == 0 ? 0 : size - 1) {}
+  bool put(const char* bytes, std::size_t n) {
+    if (full_ || n > cap_ - len_) {
+      full_ = true;
+      return false;
+    }
+    std::memcpy(dst_ + len_, bytes, n);
+    len_ += n;
+    return true;
+  }
+  bool put(char c) { return put(&c, 1); }
+  std::size_t len() const { return len_; }
+  void cutTo(std::size_t n) {
+    if (n < len_) len_ = n;
+  }
+  bool full() const { return full_; }
+  // Terminates the text (nothing for a buffer of 0 bytes).
+  char* finish(std::size_t size) {
+    if (size > 0) dst_[len_] = '\0';
+    return dst_;
+  }
+
+ private:
+  char* dst_;
+  std::size_t cap_;
+  std::size_t len_ = 0;
+  bool full_ = false;
+};
+
+bool inSet(unsigned char c, const char* set) {
+  return c != 0 && std::strchr(set, static_cast<char>(c)) != nullptr;
+}
+
+}  // namespace
+
+// --- Copying and editing in place ---
 
 void StrX_cpy(char* dst, const char* src, std::size_t size) {
   if (size == 0) return;
@@ -10,4 +104,483 @@ void StrX_cpy(char* dst, const char* src, std::size_t size) {
   if (n > size - 1) n = size - 1;
   std::memmove(dst, src, n);
   dst[n] = '\0';
+}
+
+char* StrX_cpyTo(char* dst, std::size_t size, const char* src, char term) {
+  if (size == 0) return dst;
+  std::size_t n = 0;
+  while (n < size - 1 && src[n] != '\0' && src[n] != term) ++n;
+  std::memmove(dst, src, n);
+  dst[n] = '\0';
+  return dst;
+}
+
+char* StrX_insert(char* text, std::size_t size, const char* head) {
+  if (size == 0) return text;
+  const std::size_t limit = size - 1;
+  std::size_t nh = std::strlen(head);
+  std::size_t nt = std::strlen(text);
+  if (nt > limit) nt = limit;
+  if (nh > limit) nh = limit;
+  const std::size_t keep = (nt < limit - nh) ? nt : limit - nh;
+  std::memmove(text + nh, text, keep);
+  std::memmove(text, head, nh);
+  text[nh + keep] = '\0';
+  return text;
+}
+
+char* StrX_del(char* text, std::size_t n) {
+  const std::size_t len = std::strlen(text);
+  if (n > len) n = len;
+  std::memmove(text, text + n, len - n + 1);
+  return text;
+}
+
+char* StrX_addLast(char* text, std::size_t size, char c) {
+  if (c == '\0' || endsWithSingle(text, c)) return text;
+  const std::size_t len = std::strlen(text);
+  if (len + 2 <= size) {
+    text[len] = c;
+    text[len + 1] = '\0';
+  }
+  return text;
+}
+
+char* StrX_cutLast(char* text, char c) {
+  if (endsWithSingle(text, c)) text[std::strlen(text) - 1] = '\0';
+  return text;
+}
+
+char StrX_getLast(const char* text) {
+  const std::size_t len = std::strlen(text);
+  return len == 0 ? '\0' : text[len - 1];
+}
+
+char* StrX_trim(char* text) {
+  // No trail byte of code page 932 is white space, so byte-wise is safe.
+  std::size_t len = std::strlen(text);
+  while (len > 0 && StrX_isSpace(uc(text[len - 1]))) --len;
+  std::size_t lead = 0;
+  while (lead < len && StrX_isSpace(uc(text[lead]))) ++lead;
+  std::memmove(text, text + lead, len - lead);
+  text[len - lead] = '\0';
+  return text;
+}
+
+char* StrX_cutRet(char* text) {
+  char* w = text;
+  for (const char* r = text; *r != '\0'; ++r)
+    if (*r != '\r' && *r != '\n' && *r != '\t') *w++ = *r;
+  *w = '\0';
+  return text;
+}
+
+char* StrX_cutTag(char* text) {
+  char* w = text;
+  const char* r = text;
+  while (*r != '\0') {
+    if (*r != '<') {
+      for (std::size_t n = charLen(r); n > 0; --n) *w++ = *r++;
+      continue;
+    }
+    ++r;
+    if (*r != '\0') r += charLen(r);  // never the closing ">"
+    while (*r != '\0' && *r != '>') r += charLen(r);
+    if (*r == '>') ++r;
+  }
+  *w = '\0';
+  return text;
+}
+
+char* StrX_rep(char* text, std::size_t size, const char* from, const char* to) {
+  if (size == 0 || *from == '\0') return text;
+  const std::size_t limit = size - 1;
+  std::size_t len = std::strlen(text);
+  if (len > limit) {
+    len = limit;
+    text[len] = '\0';
+  }
+  const std::size_t nFrom = std::strlen(from);
+  const std::size_t nTo = std::strlen(to);
+  char* p = text;
+  while (char* q = std::strstr(p, from)) {
+    const std::size_t at = static_cast<std::size_t>(q - text);
+    const std::size_t tail = len - at - nFrom;
+    const std::size_t wrote = nTo < limit - at ? nTo : limit - at;
+    const std::size_t room = limit - at - wrote;
+    const std::size_t keep = tail < room ? tail : room;
+    std::memmove(q + wrote, q + nFrom, keep);
+    std::memcpy(q, to, wrote);
+    len = at + wrote + keep;
+    text[len] = '\0';
+    p = q + wrote;
+  }
+  return text;
+}
+
+char* StrX_toLower(char* dst, const char* text, std::size_t size) {
+  if (size == 0) return dst;
+  std::size_t n = 0;
+  while (*text != '\0') {
+    const std::size_t k = charLen(text);
+    if (n + k > size - 1) break;
+    if (k == 1) {
+      dst[n++] = static_cast<char>(lowerAscii(uc(*text++)));
+    } else {
+      dst[n++] = *text++;
+      dst[n++] = *text++;
+    }
+  }
+  dst[n] = '\0';
+  return dst;
+}
+
+// --- Searching ---
+
+char* StrX_chr(const char* text, char c) {
+  for (const char* p = text; *p != '\0'; p += charLen(p))
+    if (*p == c) return const_cast<char*>(p);
+  return nullptr;
+}
+
+char* StrX_chrLast(const char* text, char c) {
+  const char* found = nullptr;
+  for (const char* p = text; *p != '\0'; p += charLen(p))
+    if (*p == c) found = p;
+  return const_cast<char*>(found);
+}
+
+char* StrX_chrs(const char* text, const char* set) {
+  for (const char* p = text; *p != '\0'; p += charLen(p))
+    if (inSet(uc(*p), set)) return const_cast<char*>(p);
+  return nullptr;
+}
+
+char* StrX_chrsByte(const char* text, const char* set) {
+  for (const char* p = text; *p != '\0'; ++p)
+    if (inSet(uc(*p), set)) return const_cast<char*>(p);
+  return nullptr;
+}
+
+char* StrX_skipChrs(const char* text, const char* set) {
+  for (const char* p = text; *p != '\0'; ++p)
+    if (!inSet(uc(*p), set)) return const_cast<char*>(p);
+  return nullptr;
+}
+
+namespace {
+
+// Whether pos is a character boundary of key (double-byte aware).
+bool isKeyBoundary(const char* key, std::size_t pos) {
+  std::size_t i = 0;
+  while (i < pos) i += charLen(key + i);
+  return i == pos;
+}
+
+struct BlockMatch {
+  bool whole;       // the whole key matched
+  bool reachedEnd;  // the text ended while every byte so far matched
+  std::size_t n;    // key bytes matched
+};
+
+// Compares key with the stream at start: the stream is the carried key
+// prefix (key[0..carry)) followed by text; start may be negative down to
+// -carry. Letters are folded only in characters of one byte.
+BlockMatch matchStream(const char* text, std::size_t textLen, const char* key,
+                       std::size_t keyLen, std::size_t carry, std::ptrdiff_t start, bool bCase) {
+  auto streamAt = [&](std::ptrdiff_t i) {
+    return i < 0 ? uc(key[static_cast<std::ptrdiff_t>(carry) + i]) : uc(text[i]);
+  };
+  std::size_t j = 0;
+  while (j < keyLen) {
+    const std::size_t k = charLen(key + j);
+    for (std::size_t b = 0; b < k; ++b) {
+      const std::ptrdiff_t i = start + static_cast<std::ptrdiff_t>(j + b);
+      if (i >= static_cast<std::ptrdiff_t>(textLen)) return {false, true, j + b};
+      unsigned char x = uc(key[j + b]);
+      unsigned char y = streamAt(i);
+      if (k == 1 && !bCase) {
+        x = lowerAscii(x);
+        y = lowerAscii(y);
+      }
+      if (x != y) return {false, false, j + b};
+    }
+    j += k;
+  }
+  return {true, false, keyLen};
+}
+
+}  // namespace
+
+std::ptrdiff_t StrX_searchBlock(const char* text, const char* key, bool bCase,
+                                std::size_t* carry) {
+  const std::size_t keyLen = std::strlen(key);
+  const std::size_t textLen = std::strlen(text);
+  const std::size_t c = *carry < keyLen ? *carry : 0;
+  *carry = 0;
+  if (keyLen == 0) return 0;
+  std::size_t nextCarry = 0;
+  auto tryAt = [&](std::ptrdiff_t start) {
+    const BlockMatch m = matchStream(text, textLen, key, keyLen, c, start, bCase);
+    if (m.reachedEnd && nextCarry == 0) nextCarry = m.n;  // the earliest is the longest
+    return m.whole;
+  };
+  // Matches that began in the previous block, the longest carried prefix first.
+  for (std::size_t k = c; k > 0; --k) {
+    const auto start = -static_cast<std::ptrdiff_t>(k);
+    if (isKeyBoundary(key, c - k) && tryAt(start)) return start;
+  }
+  for (const char* p = text; *p != '\0'; p += charLen(p))
+    if (tryAt(p - text)) return p - text;
+  *carry = nextCarry;
+  return StrX_kNoMatch;
+}
+
+// --- Hashing ---
+
+uint32_t StrX_getHash(const char* text, uint32_t width) {
+  uint32_t sum = 0;
+  for (uint32_t i = 0; text[i] != '\0'; ++i) sum += uint32_t{uc(text[i])} * (i + 1);
+  return width == 0 ? 0 : sum % width;
+}
+
+uint32_t StrX_getHashI(const char* text, uint32_t width) {
+  uint32_t sum = 0;
+  for (uint32_t i = 0; text[i] != '\0'; ++i) {
+    const auto v = static_cast<signed char>(lowerAscii(uc(text[i])));
+    sum += static_cast<uint32_t>(static_cast<int32_t>(v)) * (i + 1);  // wraps like the sum
+  }
+  return width == 0 ? 0 : sum % width;
+}
+
+// --- Character classes ---
+
+bool StrX_isSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool StrX_isAlpha(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool StrX_isDigit(int c) { return c >= '0' && c <= '9'; }
+bool StrX_isWhite(int c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+
+bool StrX_isBlank(const char* text) {
+  for (; *text != '\0'; ++text)
+    if (!StrX_isSpace(uc(*text))) return false;
+  return true;
+}
+
+// --- Comparing and scanning ---
+
+int StrX_cmpWild(const char* pattern, const char* text) {
+  return Offset_matchWild(pattern, text) ? 0 : 1;
+}
+
+const char* StrX_scanInt(const char* text, int* value) {
+  const char* p = text;
+  if (*p == '+') ++p;
+  bool negative = false;
+  for (; *p == '-'; ++p) negative = !negative;
+  uint32_t v = 0;  // unsigned: too many digits wrap instead of overflowing
+  for (; StrX_isDigit(uc(*p)); ++p) v = v * 10 + static_cast<uint32_t>(*p - '0');
+  *value = static_cast<int>(negative ? 0u - v : v);
+  return p;
+}
+
+const char* StrX_getWord(const char* text, char* dst, std::size_t size) {
+  const char* start = nullptr;
+  const char* end = findWord(text, &start);
+  Out out(dst, size);
+  if (end != nullptr) {
+    const std::size_t n = static_cast<std::size_t>(end - start);
+    if (charLen(start) == 2) {
+      out.put(start, 2);
+    } else {
+      const std::size_t room = size == 0 ? 0 : size - 1;
+      out.put(start, n < room ? n : room);
+    }
+  }
+  out.finish(size);
+  return end;
+}
+
+const char* StrX_cpyWords(const char* text, int* count, char* dst, std::size_t size) {
+  Out out(dst, size);
+  const char* p = text;
+  const char* end = nullptr;
+  int n = 0;
+  bool blank = false;
+  while (n < *count) {
+    // Whatever this round adds is taken back unless a whole word follows.
+    const std::size_t mark = out.len();
+    if (blank) out.put(' ');
+    for (; StrX_isDigit(uc(*p)); ++p) out.put(*p);
+    const char* start = nullptr;
+    const char* wordEnd = findWord(p, &start);
+    if (wordEnd == nullptr ||
+        !out.put(start, static_cast<std::size_t>(wordEnd - start)) || out.full()) {
+      out.cutTo(mark);
+      break;
+    }
+    ++n;
+    p = end = wordEnd;
+    const unsigned char c = uc(*p);
+    blank = c == ' ';
+    if (blank) {
+      while (*p == ' ') ++p;
+    } else if (!isWordByte(c) && !Os_isLeadByte(c)) {
+      break;
+    }
+  }
+  out.finish(size);
+  *count = n;
+  return end;
+}
+
+// --- Comma-separated fields ---
+
+char* StrX_cpyCsv(char* dst, const char* value, std::size_t size) {
+  const std::size_t len = std::strlen(value);
+  const bool quote = len > 0 && (std::strpbrk(value, ",\"") != nullptr || value[0] == ' ' ||
+                                 value[len - 1] == ' ');
+  Out out(dst, size);
+  if (quote) out.put('"');
+  for (const char* p = value; *p != '\0';) {
+    if (*p == '"') {
+      out.put("\"\"", 2);
+      ++p;
+    } else {
+      const std::size_t k = charLen(p);
+      out.put(p, k);
+      p += k;
+    }
+  }
+  if (quote) out.put('"');
+  return out.finish(size);
+}
+
+const char* StrX_getCsv(char* dst, std::size_t size, const char* line) {
+  // Commas and double quotes are never trail bytes, so the field ends are
+  // found byte by byte; characters are still copied whole.
+  Out out(dst, size);
+  const char* p = line;
+  while (*p == ' ') ++p;
+  std::size_t keep = 0;  // bytes that trailing-blank removal never touches
+  if (*p == '"') {
+    for (++p;;) {
+      if (*p == '\0') {
+        out.finish(size);
+        return nullptr;
+      }
+      if (*p == '"') {
+        if (p[1] != '"') break;
+        out.put('"');
+        p += 2;
+        continue;
+      }
+      const std::size_t k = charLen(p);
+      out.put(p, k);
+      p += k;
+    }
+    ++p;
+    keep = out.len();
+  }
+  while (*p != '\0' && *p != ',') {
+    const std::size_t k = charLen(p);
+    out.put(p, k);
+    p += k;
+  }
+  std::size_t n = out.len();
+  while (n > keep && dst[n - 1] == ' ') --n;
+  out.cutTo(n);
+  out.finish(size);
+  return *p == ',' ? p + 1 : nullptr;
+}
+
+// --- Time ---
+
+char* StrX_getTimeStr(std::time_t time, char* dst, std::size_t size) {
+  if (size == 0) return dst;
+  // The program has one thread, so the shared result of localtime is safe.
+  const std::tm* t = std::localtime(&time);
+  if (t == nullptr || std::strftime(dst, size, "%Y/%m/%d-%H:%M:%S", t) == 0) dst[0] = '\0';
+  return dst;
+}
+
+int StrX_scanTime(std::time_t* time, const char* text) {
+  int v[6];
+  const char* p = text;
+  for (int& x : v) {
+    p = StrX_scanInt(p, &x);
+    if (*p != '\0') ++p;  // the separator; the end of the text is not passed
+  }
+  std::tm t{};
+  t.tm_year = v[0] - 1900;
+  t.tm_mon = v[1] - 1;
+  t.tm_mday = v[2];
+  t.tm_hour = v[3];
+  t.tm_min = v[4];
+  t.tm_sec = v[5];
+  t.tm_isdst = -1;
+  const std::time_t r = std::mktime(&t);
+  if (r == static_cast<std::time_t>(-1)) return 1;
+  *time = r;
+  return 0;
+}
+
+// --- StrX_Mem ---
+
+namespace {
+
+void raiseMemEmpty(int line) {
+  Errors_raise(kModule, line, StrX_Err_MemEmpty, "StrX_Err_MemEmpty", "%s", StrX_Txt_MemEmpty);
+}
+
+// Length of the text at p, never reading past the buffer (a text that runs
+// to the end counts up to bufOver).
+std::size_t poolLen(const StrX_Mem* mem, const char* p) {
+  const void* nul = std::memchr(p, '\0', static_cast<std::size_t>(mem->bufOver - p));
+  return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - p)
+             : static_cast<std::size_t>(mem->bufOver - p);
+}
+
+}  // namespace
+
+void StrX_Mem_init(StrX_Mem* mem, char* buffer, std::size_t size) {
+  mem->buf = mem->last = buffer;
+  mem->bufOver = buffer + size;
+  if (size == 0) {
+    raiseMemEmpty(__LINE__);
+    return;
+  }
+  buffer[0] = '\0';
+}
+
+void StrX_Mem_toEmpty(StrX_Mem* mem) {
+  mem->last = mem->buf;
+  if (mem->buf < mem->bufOver) mem->buf[0] = '\0';
+}
+
+char* StrX_Mem_alloc(StrX_Mem* mem) {
+  if (mem->last >= mem->bufOver) {
+    raiseMemEmpty(__LINE__);
+    return nullptr;
+  }
+  const std::size_t used = poolLen(mem, mem->last) + 1;
+  if (used >= static_cast<std::size_t>(mem->bufOver - mem->last)) {
+    raiseMemEmpty(__LINE__);
+    return nullptr;
+  }
+  mem->last += used;
+  mem->last[0] = '\0';
+  return mem->last;
+}
+
+void StrX_Mem_free(StrX_Mem* mem) {
+  // Back onto the NUL that ends the previous text: the text there reads as
+  // empty, so the next text starts at the freed position again.
+  if (mem->last > mem->buf) --mem->last;
+}
+
+std::size_t StrX_Mem_getLeftSize(const StrX_Mem* mem) {
+  if (mem->last >= mem->bufOver) return 0;
+  const std::size_t room = static_cast<std::size_t>(mem->bufOver - mem->last);
+  const std::size_t len = poolLen(mem, mem->last);
+  return len + 1 >= room ? 0 : room - len - 1;
 }
