@@ -54,7 +54,7 @@ const char* ddeErrorName(UINT err) {
 }
 
 void raiseDdeError(DWORD inst, int line) {
-  UINT err = inst != 0 ? DdeGetLastError(inst) : DMLERR_NOT_INITIALIZED;
+  UINT err = inst != 0 ? DdeGetLastError(inst) : 0x4003u;  // the library is not initialised
   Errors_raise(kModule, line, Errors_Unofficial, "Errors_Unofficial", WinX_Txt_DdeError,
                ddeErrorName(err), kModule, line);
 }
