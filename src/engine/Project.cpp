@@ -1,0 +1,340 @@
+// Project: reading a project file, the file kinds, distinct output names.
+#include "engine/Project.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/Os.h"
+#include "runtime/Errors.h"
+#include "runtime/StrXPath.h"
+#include "settings/IniFileRead.h"
+
+namespace {
+
+constexpr char kModule[] = "scrivo";
+constexpr std::size_t kFileNext = offsetof(ProjectFile, next);
+constexpr std::size_t kKindNext = offsetof(FileKind, next);
+constexpr std::size_t kJoinedSize = Project_kJoinedPathMax + 1;
+
+unsigned char lowerAscii(unsigned char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+}
+
+// Equal without regard to ASCII case. A double-byte character is compared
+// exactly, so a trail byte in "A"-"Z" never matches its lower-case twin.
+bool equalsNoCase(const char* a, const char* b) {
+  for (;;) {
+    unsigned char x = static_cast<unsigned char>(*a);
+    unsigned char y = static_cast<unsigned char>(*b);
+    if (Os_isLeadByte(x) && a[1] != '\0') {
+      if (x != y || a[1] != b[1]) return false;
+      a += 2;
+      b += 2;
+      continue;
+    }
+    if (lowerAscii(x) != lowerAscii(y)) return false;
+    if (x == '\0') return true;
+    ++a;
+    ++b;
+  }
+}
+
+void raisePathTooLong(int line, std::size_t max, const char* path) {
+  Errors_raise(kModule, line, StrX_Err_PathTooLong, "StrX_Err_PathTooLong", StrX_Txt_PathTooLong,
+               static_cast<int>(max), path);
+}
+
+// value made absolute against base into out (StrX_kPathSize bytes). A
+// result longer than Project_kJoinedPathMax is refused: cut, it would name
+// another file.
+void joinPath(char* out, const char* value, const char* base) {
+  char work[StrX_kAbsWorkSize];
+  StrX_cpy(work, value, sizeof work);
+  bool fitted = StrX_toAbsPath(work, sizeof work, base);
+  if (!fitted || std::strlen(work) >= kJoinedSize) {
+    raisePathTooLong(__LINE__, Project_kJoinedPathMax, work);
+    out[0] = '\0';
+    return;
+  }
+  StrX_cpy(out, work, StrX_kPathSize);
+}
+
+bool isWhite(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Whether the line that the reader has just returned was only the first
+// piece of a longer line: the byte before the stream's position is no line
+// end, and the rest of the line holds more than white space. The position
+// is left as it was.
+bool lineWasCut(std::FILE* f) {
+  long end = std::ftell(f);
+  if (end <= 0 || std::fseek(f, end - 1, SEEK_SET) != 0) return false;
+  bool cut = false;
+  int c = std::getc(f);
+  if (c != '\n') {
+    for (c = std::getc(f); c != EOF && c != '\n'; c = std::getc(f)) {
+      if (!isWhite(c)) {
+        cut = true;
+        break;
+      }
+    }
+  }
+  if (std::fseek(f, end, SEEK_SET) != 0) Errors_raiseErrno();
+  return cut;
+}
+
+FileKind* addKind(Project* project, const char* name) {
+  auto* kind = static_cast<FileKind*>(
+      ListX_insertMalloc(&project->kinds, nullptr, kKindNext, sizeof(FileKind)));
+  if (kind == nullptr) return nullptr;
+  FileKind_init(kind);
+  StrX_cpy(kind->name, name, sizeof kind->name);
+  return kind;
+}
+
+void setTextMarkers(FileKind* kind) {
+  static const char* const kMarkers[FileKind_kMarkers] = {"<<<", ">>>", "[", "]"};
+  for (std::size_t i = 0; i < FileKind_kMarkers; ++i)
+    StrX_cpy(kind->markers[i], kMarkers[i], sizeof kind->markers[i]);
+}
+
+// The [main] values that go into the kinds, which are made after [files].
+struct KindFlags {
+  bool lineNum = false;
+  bool funcLink = false;
+  bool commentOnly = false;
+};
+
+void makeKinds(Project* project, const KindFlags& flags) {
+  FileKind* text = addKind(project, FileKind_kTextName);
+  FileKind* source = addKind(project, FileKind_kSourceName);
+  FileKind* html = addKind(project, FileKind_kHtmlName);
+  FileKind* binary = addKind(project, FileKind_kBinaryName);
+  if (text == nullptr || source == nullptr || html == nullptr || binary == nullptr) return;
+
+  FileKind_addExt(text, "txt");
+  setTextMarkers(text);
+  text->lineNum = flags.lineNum;
+
+  for (const char* ext : {"c", "cpp", "h", "hpp", "jav"}) FileKind_addExt(source, ext);
+  setTextMarkers(source);
+  source->lineNum = flags.lineNum;
+  source->commentOnly = flags.commentOnly;
+  source->funcLink = flags.funcLink;
+
+  FileKind_addExt(html, "htm");
+  FileKind_addExt(html, "hmt");
+  html->isTemplate = true;
+
+  binary->copy = true;
+  project->defaultKind = binary;
+}
+
+FileKind* kindOf(const Project* project, const char* path) {
+  const char* ext = StrX_refExt(path);
+  for (FileKind* k = Project_firstKind(project); k != nullptr; k = k->next) {
+    if (k != project->defaultKind && FileKind_hasExt(k, ext)) return k;
+  }
+  return project->defaultKind;
+}
+
+// The [main] section, in its one order of keys.
+void readMain(Project* project, IniFile_Read* r, const char* projectFolder, KindFlags* flags) {
+  char text[IniFile_kStrMaxDefault];
+  bool unused = false;
+  int32_t unusedNum = 0;
+
+  IniFile_Read_setSection(r, "main");
+  IniFile_Read_checkApp(r, Project_kApplication, Project_kVersion, Project_kVersion);
+  IniFile_Read_attr(r, "Index", "b", &unused);
+  IniFile_Read_attr(r, "LineNum", "b", &flags->lineNum);
+  IniFile_Read_attr(r, "Link", "b", &unused);
+  IniFile_Read_attr(r, "Title", "s", text);
+  Strv_cpy(&project->title, text);
+
+  IniFile_Read_attr(r, "FirstPage", "s", text);
+  if (std::strcmp(text, ".") == 0) {
+    Strv_cpy(&project->firstPage, "");
+  } else {
+    char page[StrX_kPathSize];
+    joinPath(page, text, projectFolder);
+    Strv_cpy(&project->firstPage, page);
+  }
+
+  IniFile_Read_attr(r, "StepPath", "b", &unused);
+  bool pervix = false;
+  IniFile_Read_attr(r, "Pervix", "b", &pervix);
+  IniFile_Read_attr(r, "PervixPath", "s", text);
+  Strv_cpy(&project->pervixPath, pervix ? text : "");
+  IniFile_Read_attr(r, "OutFolder", "s", text);
+  Strv_cpy(&project->outFolder, text);
+  IniFile_Read_attr(r, "FuncLink", "b", &flags->funcLink);
+  IniFile_Read_attr(r, "CommentOnly", "b", &flags->commentOnly);
+  IniFile_Read_attr(r, "NonPre", "b", &unused);
+  IniFile_Read_attr(r, "ElemNum", "i", &unusedNum);
+}
+
+// The [files] section: "Folder" lines set the folder that the other lines'
+// paths are relative to. Lines before the first "Folder" line are relative
+// to the project file's folder.
+void readFiles(Project* project, IniFile_Read* r, const char* projectFolder) {
+  char folder[StrX_kPathSize];
+  StrX_cpy(folder, projectFolder, sizeof folder);
+  char key[Project_kLineSize];
+  char value[IniFile_kStrMaxDefault];
+
+  IniFile_Read_setSection(r, "files");
+  while (IniFile_Read_next(r, key, sizeof key, "s", value) >= 0) {
+    if (lineWasCut(r->file)) {
+      raisePathTooLong(__LINE__, Project_kLineSize - 1, value);
+      return;
+    }
+    if (std::strcmp(key, "Folder") == 0) {
+      // An empty folder is the project file's own, as "." is.
+      joinPath(folder, value[0] != '\0' ? value : ".", projectFolder);
+      continue;
+    }
+    char path[StrX_kPathSize];
+    joinPath(path, value, folder);
+    auto* file = static_cast<ProjectFile*>(
+        ListX_insertMalloc(&project->files, nullptr, kFileNext, sizeof(ProjectFile)));
+    if (file == nullptr) return;
+    StrX_cpy(file->path, path, sizeof file->path);
+  }
+}
+
+// Where the file-name part of path begins: after the last "\\" or "/" that
+// is not a trail byte.
+std::size_t fileNameStart(const char* path) {
+  const char* back = StrX_chrLast(path, '\\');
+  const char* slash = StrX_chrLast(path, '/');
+  const char* sep = back == nullptr || (slash != nullptr && slash > back) ? slash : back;
+  return sep == nullptr ? 0 : static_cast<std::size_t>(sep + 1 - path);
+}
+
+// name with "(k)" before its last extension, or at its end.
+std::string numberedName(const std::string& name, int k) {
+  const char* dot = StrX_chrLast(name.c_str(), '.');
+  std::size_t at = dot == nullptr ? name.size() : static_cast<std::size_t>(dot - name.c_str());
+  return name.substr(0, at) + "(" + std::to_string(k) + ")" + name.substr(at);
+}
+
+bool takenByOther(const std::vector<std::string>& names, std::size_t self,
+                  const std::string& candidate) {
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i != self && equalsNoCase(names[i].c_str(), candidate.c_str())) return true;
+  }
+  return false;
+}
+
+std::array<Strv*, 5> texts(Project* p) {
+  return {&p->title, &p->firstPage, &p->outFolder, &p->pervixPath, &p->spare};
+}
+
+}  // namespace
+
+void FileKind_init(FileKind* kind) {
+  std::memset(kind, 0, sizeof *kind);
+  StrX_cpy(kind->name, FileKind_kUnsetName, sizeof kind->name);
+}
+
+void FileKind_addExt(FileKind* kind, const char* ext) {
+  if (kind->nExts < 0 || static_cast<std::size_t>(kind->nExts) >= FileKind_kExtMax) {
+    Errors_raise(kModule, __LINE__, ArrX_Err_Full, "ArrX_Err_Full", "%s", ArrX_Txt_BufFull);
+    return;
+  }
+  if (std::strlen(ext) >= FileKind_kExtSize) {
+    Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s",
+                 Errors_Txt_Error);
+    return;
+  }
+  StrX_cpy(kind->exts[kind->nExts++], ext, FileKind_kExtSize);
+}
+
+bool FileKind_hasExt(const FileKind* kind, const char* ext) {
+  for (int32_t i = 0; i < kind->nExts; ++i) {
+    if (equalsNoCase(kind->exts[i], ext)) return true;
+  }
+  return false;
+}
+
+void Project_init(Project* project) {
+  ListX_init(&project->files);
+  ListX_init(&project->kinds);
+  project->defaultKind = nullptr;
+  // All null first, so that Project_finish is safe after a failed init.
+  for (Strv* s : texts(project)) s->text = nullptr;
+  for (Strv* s : texts(project)) Strv_init(s);
+}
+
+void Project_read(Project* project, const char* path) {
+  char projectFolder[StrX_kPathSize];
+  StrX_cpyFolder(projectFolder, path, sizeof projectFolder);
+
+  char line[Project_kLineSize];
+  IniFile_Read reader;  // closed by its destructor when a read raises
+  IniFile_Read_open(&reader, path, line, sizeof line);
+  KindFlags flags;
+  readMain(project, &reader, projectFolder, &flags);
+  readFiles(project, &reader, projectFolder);
+  makeKinds(project, flags);
+  for (ProjectFile* f = Project_firstFile(project); f != nullptr; f = f->next)
+    f->kind = kindOf(project, f->path);
+  IniFile_Read_close(&reader);
+}
+
+void Project_makeNamesUnique(Project* project, const char* const* reserved, std::size_t count) {
+  // The reserved names stand first, as files whose names never change.
+  std::vector<ProjectFile*> files;
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < count; ++i) names.emplace_back(reserved[i]);
+  for (ProjectFile* f = Project_firstFile(project); f != nullptr; f = f->next) {
+    files.push_back(f);
+    names.emplace_back(f->outPath + fileNameStart(f->outPath));
+  }
+
+  for (std::size_t a = 0; a < names.size(); ++a) {
+    for (std::size_t b = a + 1 > count ? a + 1 : count; b < names.size(); ++b) {
+      if (!equalsNoCase(names[a].c_str(), names[b].c_str())) continue;
+      std::string candidate;
+      for (int k = 2;; ++k) {
+        candidate = numberedName(names[b], k);
+        if (!takenByOther(names, b, candidate)) break;
+      }
+      ProjectFile* file = files[b - count];
+      std::string renamed =
+          std::string(file->outPath, fileNameStart(file->outPath)) + candidate;
+      if (renamed.size() >= sizeof file->outPath) {
+        raisePathTooLong(__LINE__, sizeof file->outPath - 1, renamed.c_str());
+        return;
+      }
+      StrX_cpy(file->outPath, renamed.c_str(), sizeof file->outPath);
+      names[b] = candidate;
+    }
+  }
+}
+
+ProjectFile* Project_findFile(const Project* project, const char* path) {
+  for (ProjectFile* f = Project_firstFile(project); f != nullptr; f = f->next) {
+    if (equalsNoCase(f->path, path)) return f;
+  }
+  return nullptr;
+}
+
+void Project_finish(Project* project) {
+  ListX_finish(&project->files, kFileNext, nullptr);
+  ListX_finish(&project->kinds, kKindNext, nullptr);
+  project->defaultKind = nullptr;
+  for (Strv* s : texts(project)) Strv_finish(s);
+}
+
+ProjectFile* Project_firstFile(const Project* project) {
+  return static_cast<ProjectFile*>(project->files.head);
+}
+
+FileKind* Project_firstKind(const Project* project) {
+  return static_cast<FileKind*>(project->kinds.head);
+}

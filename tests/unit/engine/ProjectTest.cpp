@@ -1,0 +1,477 @@
+// Project files: the [main] values, the [files] folders and paths, the file
+// kinds and how files are classified, every refused layout, distinct output
+// names and finding a file.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Raise.h"
+#include "TestFiles.h"
+#include "engine/Project.h"
+
+namespace {
+
+const std::string S(1, nativeSep());
+
+// The [main] section of a valid project, one line each.
+std::vector<std::string> mainLines() {
+  return {"[main] ",       "Application = Scrivolt",
+          "Version = 103", "Index = 1",
+          "LineNum = 1",   "Link = 1",
+          "Title = Site",  "FirstPage = .",
+          "StepPath = 0",  "Pervix = 1",
+          "PervixPath = tools/pervix.exe", "OutFolder = ../out",
+          "FuncLink = 1",  "CommentOnly = 0",
+          "NonPre = 0",    "ElemNum = 3"};
+}
+
+// Replaces the line of key (the text before " = ") by line.
+void setLine(std::vector<std::string>* lines, const std::string& key, const std::string& line) {
+  for (std::string& l : *lines) {
+    if (l.compare(0, key.size() + 3, key + " = ") == 0) {
+      l = line;
+      return;
+    }
+  }
+  ADD_FAILURE() << "no line " << key;
+}
+
+std::string joinLines(const std::vector<std::string>& lines, const std::string& eol) {
+  std::string text;
+  for (const std::string& l : lines) text += l + eol;
+  return text;
+}
+
+std::string projectText(const std::vector<std::string>& main,
+                        const std::vector<std::string>& files, const std::string& eol = "\r\n") {
+  std::vector<std::string> all = main;
+  all.push_back(" ");
+  all.push_back("[files] ");
+  all.insert(all.end(), files.begin(), files.end());
+  all.push_back(" ");
+  return joinLines(all, eol);
+}
+
+// A project read from a file "site.scv" in a fresh folder.
+struct ProjectFixture {
+  ProjectFixture() { Project_init(&p); }
+  ~ProjectFixture() { Project_finish(&p); }
+
+  void read(const std::string& bytes) {
+    writeFile(path, bytes);
+    Project_read(&p, path.c_str());
+  }
+  Raised readRaised(const std::string& bytes) {
+    return catchRaise([&] { read(bytes); });
+  }
+  void readFiles(const std::vector<std::string>& files) { read(projectText(mainLines(), files)); }
+  // A path in the project's folder.
+  std::string in(const std::string& rel) const { return dir.path() + S + rel; }
+  std::vector<std::string> paths() const {
+    std::vector<std::string> out;
+    for (ProjectFile* f = Project_firstFile(&p); f != nullptr; f = ProjectFile_next(f))
+      out.emplace_back(f->path);
+    return out;
+  }
+  FileKind* kind(int n) const {
+    FileKind* k = Project_firstKind(&p);
+    while (k != nullptr && n-- > 0) k = k->next;
+    return k;
+  }
+
+  TempDir dir;
+  std::string path = dir.file("site.scv");
+  Project p;
+};
+
+std::string badAttr(const std::string& name, const std::string& cut, const std::string& path) {
+  return "属性名が異なる（アプリ=" + name + ", ファイル=" + cut + " in " + path + "）";
+}
+
+std::string tooLong(int max, const std::string& path) {
+  return "パスが長すぎます（" + std::to_string(max) + " バイトまで）: " + path;
+}
+
+}  // namespace
+
+TEST(ProjectRead, MainValuesAreStored) {
+  ProjectFixture f;
+  f.readFiles({"Folder = .", "File = a.c"});
+  EXPECT_STREQ("Site", f.p.title.text);
+  EXPECT_STREQ("", f.p.firstPage.text);
+  EXPECT_STREQ("../out", f.p.outFolder.text);  // as written, not resolved
+  EXPECT_STREQ("tools/pervix.exe", f.p.pervixPath.text);
+  EXPECT_STREQ("", f.p.spare.text);
+}
+
+TEST(ProjectRead, EachKindFlagComesFromItsOwnKey) {
+  struct Case {
+    const char *lineNum, *funcLink, *commentOnly;
+  };
+  for (const Case& c : {Case{"1", "0", "1"}, Case{"0", "1", "0"}}) {
+    SCOPED_TRACE(std::string(c.lineNum) + c.funcLink + c.commentOnly);
+    std::vector<std::string> main = mainLines();
+    setLine(&main, "LineNum", std::string("LineNum = ") + c.lineNum);
+    setLine(&main, "FuncLink", std::string("FuncLink = ") + c.funcLink);
+    setLine(&main, "CommentOnly", std::string("CommentOnly = ") + c.commentOnly);
+    ProjectFixture f;
+    f.read(projectText(main, {}));
+    const bool lineNum = c.lineNum[0] == '1';
+    FileKind* text = f.kind(0);
+    FileKind* source = f.kind(1);
+    ASSERT_NE(nullptr, source);
+    EXPECT_EQ(lineNum, text->lineNum);
+    EXPECT_FALSE(text->funcLink);
+    EXPECT_FALSE(text->commentOnly);
+    EXPECT_EQ(lineNum, source->lineNum);
+    EXPECT_EQ(c.funcLink[0] == '1', source->funcLink);
+    EXPECT_EQ(c.commentOnly[0] == '1', source->commentOnly);
+    for (int k = 2; k < 4; ++k) {
+      EXPECT_FALSE(f.kind(k)->lineNum || f.kind(k)->funcLink || f.kind(k)->commentOnly);
+    }
+  }
+}
+
+TEST(ProjectRead, PervixFalseLeavesTheToolPathEmpty) {
+  std::vector<std::string> main = mainLines();
+  setLine(&main, "Pervix", "Pervix = 0");
+  ProjectFixture f;
+  f.read(projectText(main, {}));
+  EXPECT_STREQ("", f.p.pervixPath.text);
+}
+
+TEST(ProjectRead, FirstPageIsEmptyOrAbsoluteInTheProjectFolder) {
+  struct Case {
+    const char* value;
+    std::string stored;  // relative to the project folder, or "" for none
+  };
+  const Case cases[] = {{".", ""},
+                        {"", ""},
+                        {"doc/top.htm", "doc" + S + "top.htm"},
+                        {"doc/../index.htm", "index.htm"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    std::vector<std::string> main = mainLines();
+    setLine(&main, "FirstPage", std::string("FirstPage = ") + c.value);
+    ProjectFixture f;
+    f.read(projectText(main, {}));
+    EXPECT_EQ(c.stored.empty() ? "" : f.in(c.stored), f.p.firstPage.text);
+  }
+}
+
+TEST(ProjectRead, TitleWithCommaNeedsQuotes) {
+  struct Case {
+    const char *line, *title;
+  };
+  const Case cases[] = {{"Title = Alpha, Beta", "Alpha"},
+                        {"Title = \"Alpha, Beta\"", "Alpha, Beta"},
+                        {"Title = \"say \"\"hi\"\"\"", "say \"hi\""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::vector<std::string> main = mainLines();
+    setLine(&main, "Title", c.line);
+    ProjectFixture f;
+    f.read(projectText(main, {}));
+    EXPECT_STREQ(c.title, f.p.title.text);
+  }
+}
+
+TEST(ProjectRead, CrLfAndLfProjectsReadAlike) {
+  for (const char* eol : {"\r\n", "\n"}) {
+    SCOPED_TRACE(std::string(eol).size());
+    ProjectFixture f;
+    f.read(projectText(mainLines(), {"Folder = src", "File = a.c", "File = b.txt"}, eol));
+    EXPECT_STREQ("Site", f.p.title.text);
+    EXPECT_EQ((std::vector<std::string>{f.in("src" + S + "a.c"), f.in("src" + S + "b.txt")}),
+              f.paths());
+  }
+}
+
+TEST(ProjectFiles, EachFileLiesInTheFolderAboveIt) {
+  ProjectFixture f;
+  f.readFiles({"File = top.c",  // before any folder: the project's own
+               "Folder = src", "File = a.c", "File = sub/b.h", "Folder = doc",
+               "File = ../readme.txt", "Folder = .", "File = c.c", "Folder =", "File = d.c"});
+  EXPECT_EQ((std::vector<std::string>{f.in("top.c"), f.in("src" + S + "a.c"),
+                                      f.in("src" + S + "sub" + S + "b.h"), f.in("readme.txt"),
+                                      f.in("c.c"), f.in("d.c")}),
+            f.paths());
+  for (ProjectFile* p = Project_firstFile(&f.p); p != nullptr; p = ProjectFile_next(p)) {
+    SCOPED_TRACE(p->path);
+    EXPECT_STREQ("", p->outPath);
+    EXPECT_EQ(nullptr, p->rxmlFile);
+    EXPECT_EQ(0, p->outlineDepth);
+    EXPECT_EQ(0, p->spare);
+  }
+}
+
+TEST(ProjectFiles, AbsoluteFoldersAndPathsAndUrlsStay) {
+  TempDir other;
+  ProjectFixture f;
+  f.readFiles({"Folder = " + other.path(), "File = a.c", "File = " + f.in("b.c"),
+               "File = http://example.org/x.htm", "File = file:c.htm"});
+  EXPECT_EQ((std::vector<std::string>{other.path() + S + "a.c", f.in("b.c"),
+                                      "http://example.org/x.htm", "file:c.htm"}),
+            f.paths());
+}
+
+TEST(ProjectFiles, KindsInTheirOrderWithTheirFields) {
+  ProjectFixture f;
+  f.readFiles({});
+  struct Want {
+    const char* name;
+    std::vector<std::string> exts;
+    bool copy, isTemplate, markers;
+  };
+  const Want want[] = {{"テキストファイル", {"txt"}, false, false, true},
+                       {"ソースファイル", {"c", "cpp", "h", "hpp", "jav"}, false, false, true},
+                       {"HTML ファイル, HTML テンプレート", {"htm", "hmt"}, false, true, false},
+                       {"バイナリファイル", {}, true, false, false}};
+  FileKind* k = Project_firstKind(&f.p);
+  for (const Want& w : want) {
+    SCOPED_TRACE(w.name);
+    ASSERT_NE(nullptr, k);
+    EXPECT_STREQ(w.name, k->name);
+    std::vector<std::string> exts(k->exts, k->exts + k->nExts);
+    EXPECT_EQ(w.exts, exts);
+    EXPECT_EQ(w.copy, k->copy);
+    EXPECT_EQ(w.isTemplate, k->isTemplate);
+    const std::vector<std::string> none(4, ""), brackets = {"<<<", ">>>", "[", "]"};
+    EXPECT_EQ(w.markers ? brackets : none,
+              std::vector<std::string>(k->markers, k->markers + FileKind_kMarkers));
+    k = k->next;
+  }
+  EXPECT_EQ(nullptr, k);
+  EXPECT_EQ(f.kind(3), f.p.defaultKind);
+}
+
+TEST(ProjectFiles, KindFromTheTextAfterTheLastDotWithoutRegardToCase) {
+  struct Case {
+    const char* file;
+    int kind;  // 0 text, 1 source, 2 HTML, 3 binary
+  };
+  const Case cases[] = {{"x.C", 1},      {"x.TXT", 0},    {"x.java", 3},   {"Makefile", 3},
+                        {"x.jav", 1},    {"x.Hpp", 1},    {"x.htm", 2},    {"x.HMT", 2},
+                        {"x.html", 3},   {"x.c.htm", 2},  {"x.", 3},       {"v1.c/readme", 3}};
+  std::vector<std::string> lines;
+  for (const Case& c : cases) lines.push_back(std::string("File = ") + c.file);
+  ProjectFixture f;
+  f.readFiles(lines);
+  ProjectFile* p = Project_firstFile(&f.p);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    ASSERT_NE(nullptr, p);
+    EXPECT_EQ(f.kind(c.kind), p->kind);
+    p = ProjectFile_next(p);
+  }
+}
+
+TEST(ProjectFiles, JoinedPathsFitUpTo255Bytes) {
+  // A name that makes a path in the fixture's folder n bytes long.
+  auto nameFor = [](const ProjectFixture& f, std::size_t n, char c) {
+    return std::string(n - f.dir.path().size() - 1, c);
+  };
+  ProjectFixture f;
+  const std::string fits = nameFor(f, Project_kJoinedPathMax, 'a');
+  f.readFiles({"File = " + fits});
+  EXPECT_EQ(std::vector<std::string>{f.in(fits)}, f.paths());
+
+  for (const char* key : {"File", "Folder", "FirstPage"}) {
+    SCOPED_TRACE(key);
+    ProjectFixture g;
+    const std::string over = nameFor(g, Project_kJoinedPathMax + 1, 'b');
+    std::vector<std::string> main = mainLines();
+    std::vector<std::string> files = {"File = x.c"};
+    if (std::string(key) == "FirstPage")
+      setLine(&main, key, "FirstPage = " + over);
+    else
+      files.insert(files.begin(), std::string(key) + " = " + over);
+    Raised r = g.readRaised(projectText(main, files));
+    EXPECT_EQ(StrX_Err_PathTooLong, r.code);
+    EXPECT_EQ(tooLong(255, g.in(over)), r.msg);
+  }
+}
+
+TEST(ProjectFiles, LineLongerThanTheBufferIsRefused) {
+  // "File = " and an absolute path: 255 bytes fill the line buffer exactly.
+  const std::string whole = "/" + std::string(247, 'a');
+  for (const char* eol : {"\r\n", "\n"}) {
+    SCOPED_TRACE(std::string(eol).size());
+    ProjectFixture f;
+    f.read(projectText(mainLines(), {"File = " + whole + "   ", "File = x.c"}, eol));
+    EXPECT_EQ((std::vector<std::string>{whole, f.in("x.c")}), f.paths());
+
+    ProjectFixture g;
+    Raised r = g.readRaised(projectText(mainLines(), {"File = " + whole + "bc"}, eol));
+    EXPECT_EQ(StrX_Err_PathTooLong, r.code);
+    EXPECT_EQ(tooLong(255, whole), r.msg);  // the part that was read
+  }
+}
+
+TEST(ProjectRead, RefusedLayouts) {
+  struct Case {
+    const char* what;
+    std::string text;
+    int32_t code;
+    std::string msg;  // with "<path>" for the project file's path
+  };
+  auto mainWith = [](const std::string& key, const std::string& line) {
+    std::vector<std::string> m = mainLines();
+    setLine(&m, key, line);
+    return m;
+  };
+  auto mainWithout = [](const std::string& key) {
+    std::vector<std::string> m = mainLines();
+    for (auto it = m.begin(); it != m.end(); ++it) {
+      if (it->compare(0, key.size() + 3, key + " = ") == 0) {
+        m.erase(it);
+        break;
+      }
+    }
+    return m;
+  };
+  const std::string verMsg = "アプリが対応していない、新しいバージョンのファイルです （file:";
+  std::vector<std::string> noFiles = mainLines();
+  std::vector<std::string> shortMain = mainLines();
+  shortMain.resize(10);  // ends after "Pervix"
+  std::vector<std::string> noMain = mainLines();
+  noMain.erase(noMain.begin());
+  const Case cases[] = {
+      {"version 102", projectText(mainWith("Version", "Version = 102"), {}),
+       IniFile_Err_OtherVer, verMsg + "102, app:103～103）"},
+      {"version 104", projectText(mainWith("Version", "Version = 104"), {}),
+       IniFile_Err_OtherVer, verMsg + "104, app:103～103）"},
+      {"other application", projectText(mainWith("Application", "Application = Scrivo"), {}),
+       IniFile_Err_OtherApp, "アプリケーションが異なります （file:Scrivo, app:Scrivolt）"},
+      {"misspelt key", projectText(mainWith("LineNum", "LineNo = 1"), {}), IniFile_Err_BadAttr,
+       badAttr("LineNum", "LineNo ", "<path>")},
+      {"missing key", projectText(mainWithout("Link"), {}), IniFile_Err_BadAttr,
+       badAttr("Link", "Titl", "<path>")},
+      {"file ends in [main]", joinLines(shortMain, "\r\n"), IniFile_Err_FewAttr, "属性が少ない"},
+      {"no [main] header", projectText(noMain, {}), IniFile_Err_BadFormat,
+       "フォーマットがおかしい in IniFile_Read_setSection (main)"},
+      {"no [files] header", joinLines(noFiles, "\r\n") + "File = a.c\r\n",
+       IniFile_Err_BadFormat, "フォーマットがおかしい in IniFile_Read_setSection (files)"},
+      {"other section", joinLines(noFiles, "\r\n") + " \r\n[other] \r\nFile = a.c\r\n",
+       IniFile_NotFoundSection, "セクション名が期待したものと異なる (files)"},
+      {"no [files] at the end", joinLines(noFiles, "\r\n") + " \r\n", FileX_Err_EOF,
+       "EOF in IniFile_Read_setSection"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ProjectFixture f;
+    Raised r = f.readRaised(c.text);
+    EXPECT_TRUE(r.raised);
+    EXPECT_EQ(c.code, r.code);
+    std::string msg = c.msg;
+    if (msg.find("<path>") != std::string::npos) msg.replace(msg.find("<path>"), 6, f.path);
+    EXPECT_EQ(msg, r.msg);
+    // The reader is closed: Windows keeps an open file from being removed.
+    EXPECT_EQ(0, std::remove(f.path.c_str()));
+  }
+}
+
+TEST(FileKindExts, TwentyExtensionsOfThreeBytes) {
+  FileKind k;
+  FileKind_init(&k);
+  EXPECT_STREQ("（未設定）", k.name);
+  EXPECT_EQ(0, k.nExts);
+  for (std::size_t i = 0; i < FileKind_kExtMax; ++i) FileKind_addExt(&k, i == 0 ? "jav" : "x");
+  EXPECT_EQ(20, k.nExts);
+  EXPECT_EQ(ArrX_Err_Full, catchRaise([&] { FileKind_addExt(&k, "y"); }).code);
+  EXPECT_EQ(20, k.nExts);
+  EXPECT_TRUE(FileKind_hasExt(&k, "JAV"));
+  EXPECT_FALSE(FileKind_hasExt(&k, "ja"));
+  EXPECT_FALSE(FileKind_hasExt(&k, "java"));
+
+  FileKind_init(&k);
+  EXPECT_EQ(Errors_Unofficial, catchRaise([&] { FileKind_addExt(&k, "java"); }).code);
+  EXPECT_EQ(0, k.nExts);
+}
+
+namespace {
+
+// A project whose files have only output paths, as the site pipeline sets them.
+struct OutputFixture {
+  explicit OutputFixture(const std::vector<std::string>& outs) {
+    Project_init(&p);
+    for (const std::string& out : outs) {
+      auto* f = static_cast<ProjectFile*>(ListX_insertMalloc(
+          &p.files, nullptr, offsetof(ProjectFile, next), sizeof(ProjectFile)));
+      StrX_cpy(f->outPath, out.c_str(), sizeof f->outPath);
+    }
+  }
+  ~OutputFixture() { Project_finish(&p); }
+  std::vector<std::string> outs() const {
+    std::vector<std::string> v;
+    for (ProjectFile* f = Project_firstFile(&p); f != nullptr; f = ProjectFile_next(f))
+      v.emplace_back(f->outPath);
+    return v;
+  }
+  Project p;
+};
+
+}  // namespace
+
+TEST(ProjectNames, RepeatedNamesGetNumbersBeforeTheLastExtension) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> outs, want;
+  };
+  const Case cases[] = {
+      {"three alike",
+       {"/s/x.c.htm", "/s/x.c.htm", "/s/x.c.htm"},
+       {"/s/x.c.htm", "/s/x.c(2).htm", "/s/x.c(3).htm"}},
+      {"folders differ, names compared",
+       {"/a/x.htm", "/b/x.htm", "c\\x.htm"},
+       {"/a/x.htm", "/b/x(2).htm", "c\\x(3).htm"}},
+      {"without regard to case", {"/s/X.C.htm", "/s/x.c.HTM"}, {"/s/X.C.htm", "/s/x.c(2).HTM"}},
+      {"no extension", {"README", "/s/readme"}, {"README", "/s/readme(2)"}},
+      {"a number already taken later", {"x.htm", "x.htm", "x(2).htm"},
+       {"x.htm", "x(3).htm", "x(2).htm"}},
+      {"all distinct", {"a.htm", "b.htm", "a.html"}, {"a.htm", "b.htm", "a.html"}},
+      {"double-byte names", {"\x83\x41.htm", "\x83\x61.htm"}, {"\x83\x41.htm", "\x83\x61.htm"}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OutputFixture f(c.outs);
+    Project_makeNamesUnique(&f.p);
+    EXPECT_EQ(c.want, f.outs());
+  }
+}
+
+TEST(ProjectNames, ReservedNamesAreNeverKeptOrGiven) {
+  const char* const site[] = {"index.html", "index0.htm", "index2.htm", "_out.kwf"};
+  OutputFixture f({"/s/INDEX.HTML", "/s/index(2).html", "/s/index0.htm", "/s/_out.kwf",
+                   "/s/index.html", "/s/page.htm"});
+  Project_makeNamesUnique(&f.p, site, 4);
+  EXPECT_EQ((std::vector<std::string>{"/s/INDEX(3).HTML", "/s/index(2).html",
+                                      "/s/index0(2).htm", "/s/_out(2).kwf", "/s/index(4).html",
+                                      "/s/page.htm"}),
+            f.outs());
+}
+
+TEST(ProjectNames, RenamedPathThatWouldNotFitIsRefused) {
+  const std::string folder = "/" + std::string(249, 'd') + "/";  // 251 bytes
+  OutputFixture ok({folder + "x.htm", folder + "x.htm"});
+  Project_makeNamesUnique(&ok.p);
+  EXPECT_EQ(folder + "x(2).htm", ok.outs()[1]);  // 259 bytes
+
+  OutputFixture over({folder + "dx.htm", folder + "dx.htm"});
+  Raised r = catchRaise([&] { Project_makeNamesUnique(&over.p); });
+  EXPECT_EQ(StrX_Err_PathTooLong, r.code);
+  EXPECT_EQ(tooLong(259, folder + "dx(2).htm"), r.msg);  // 260 bytes
+  EXPECT_EQ(folder + "dx.htm", over.outs()[1]);
+}
+
+TEST(ProjectFind, FirstFileWithTheSamePathWithoutRegardToCase) {
+  ProjectFixture f;
+  f.readFiles({"Folder = src", "File = Main.c", "File = main.C", "File = \x83\x41.c"});
+  ProjectFile* first = Project_firstFile(&f.p);
+  EXPECT_EQ(first, Project_findFile(&f.p, f.in("SRC" + S + "MAIN.C").c_str()));
+  EXPECT_EQ(first->next->next, Project_findFile(&f.p, f.in("src" + S + "\x83\x41.C").c_str()));
+  EXPECT_EQ(nullptr, Project_findFile(&f.p, f.in("src" + S + "\x83\x61.c").c_str()));
+  EXPECT_EQ(nullptr, Project_findFile(&f.p, f.in("src" + S + "main.cpp").c_str()));
+  EXPECT_EQ(nullptr, Project_findFile(&f.p, ""));
+}
