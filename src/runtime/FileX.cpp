@@ -1,22 +1,86 @@
 // FileX: file utilities.
 #include "runtime/FileX.h"
 
+#include <cerrno>
 #include <cstring>
+#include <memory>
+#include <string>
 
 #include "platform/Os.h"
+#include "platform/OsFile.h"
 #include "runtime/Errors.h"
+#include "runtime/Except3.h"
 #include "runtime/StrX.h"
+#include "runtime/StrXPath.h"
 
 namespace {
+
 constexpr char kModule[] = "filex";
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+bool isLead(const char* p) { return Os_isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0'; }
+const char* nextChar(const char* p) { return p + (isLead(p) ? 2 : 1); }
+bool isSep(char c) { return c == '\\' || c == Os_pathSep(); }
+bool isAnySep(char c) { return c == '\\' || c == '/'; }
+
+// True when path has a ".." component.
+bool hasDotDot(const char* path) {
+  const char* start = path;
+  for (const char* p = path;; p = nextChar(p)) {
+    if (*p == '\0' || isAnySep(*p)) {
+      if (p - start == 2 && start[0] == '.' && start[1] == '.') return true;
+      if (*p == '\0') return false;
+      start = p + 1;
+    }
+  }
 }
+
+// Removes a last byte equal to c unless it is a trail byte or the first
+// byte of the text (a root).
+void cutLastSep(std::string& s, char c) {
+  const char* last = nullptr;
+  for (const char* p = s.c_str(); *p != '\0'; p = nextChar(p)) last = p;
+  if (last != nullptr && last != s.c_str() && *last == c && last[1] == '\0') s.pop_back();
+}
+
+void raiseError() {
+  Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s", Errors_Txt_Error);
+}
+
+// Ends a failed copy: closes both files, deletes the destination and
+// raises. errno is kept across the clean-up for a read error's report.
+void failCopy(FilePtr& out, FilePtr& in, const char* dst, bool readError) {
+  int err = errno;
+  in.reset();
+  out.reset();
+  std::remove(dst);
+  if (readError) {
+    errno = err;
+    Errors_raiseErrno();
+  } else {
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+                 FileX_Txt_WriteFailedOf, dst);
+  }
+}
+
+}  // namespace
 
 std::FILE* FileX_open(const char* path, const char* mode) {
   std::FILE* f = std::fopen(path, mode);
   if (f != nullptr) return f;
   if (std::strchr(mode, 'w') != nullptr) {
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
-                 FileX_Txt_CannotWrite, path);
+    std::string folder(std::strlen(path) + 1, '\0');
+    StrX_cpyFolder(&folder[0], path, folder.size());
+    if (folder[0] != '\0' && !FileX_isDirExist(folder.c_str()))
+      Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
+                   FileX_Txt_NoFolderToWrite, path);
+    else
+      Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
+                   FileX_Txt_CannotWrite, path);
   } else {
     char cwd[StrX_kPathSize];
     if (!Os_getcwd(cwd, sizeof cwd)) cwd[0] = '\0';
@@ -25,3 +89,167 @@ std::FILE* FileX_open(const char* path, const char* mode) {
   }
   return nullptr;
 }
+
+bool FileX_isExist(const char* path) {
+  if (hasDotDot(path)) {
+    char copy[StrX_kPathSize] = "";
+    Except3_tryCatch(
+        kModule, __LINE__,
+        [&] {
+          StrX_cpyAbsPath(copy, path, sizeof copy);
+          StrX_resolveDots(copy);
+        },
+        [&](const Errors_Msg& err) {
+          if (err.code == StrX_Err_NoMoreParentDir) StrX_cpy(copy, "..", sizeof copy);
+        },
+        [] {});
+    if (hasDotDot(copy)) return false;
+  }
+  OsFile_Status st;
+  return OsFile_stat(path, &st);
+}
+
+bool FileX_isDirExist(const char* path) {
+  std::string s = path;
+  cutLastSep(s, '/');
+  cutLastSep(s, '\\');
+  unsigned char c = static_cast<unsigned char>(s.empty() ? 0 : s[0]);
+  bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  if (s.size() == 2 && letter && s[1] == ':') return true;
+  OsFile_Status st;
+  return OsFile_stat(s.c_str(), &st) && st.isFolder;
+}
+
+int64_t FileX_getSize(const char* path) {
+  OsFile_Status st;
+  return OsFile_stat(path, &st) ? st.size : 0;
+}
+
+void FileX_getTimeStamp(const char* path, std::time_t* time) {
+  OsFile_Status st;
+  if (!OsFile_stat(path, &st)) {
+    *time = 0;
+    Errors_logErrno();
+    raiseError();
+    return;
+  }
+  *time = st.modified;
+}
+
+void FileX_copy(const char* dst, const char* src) {
+  FileX_copyWithProgress(dst, src, nullptr, nullptr);
+}
+
+void FileX_copyWithProgress(const char* dst, const char* src, FileX_ProgressFn progress,
+                            void* param) {
+  if (!FileX_isExist(src)) {
+    Errors_raise(kModule, __LINE__, FileX_Err_NotFindCopySrc, "FileX_Err_NotFindCopySrc",
+                 FileX_Txt_NotFindCopySrc, src);
+    return;
+  }
+  // Opening the destination for writing would empty the source.
+  if (OsFile_isSameFile(dst, src)) return;
+  OsFile_Attr attr = 0;
+  if (!OsFile_getAttr(src, &attr)) {
+    raiseError();
+    return;
+  }
+  std::time_t modified = 0;
+  FileX_getTimeStamp(src, &modified);
+  int64_t total = FileX_getSize(src);
+  FileX_makeFolders(dst, true);
+
+  // The source is opened first, so that a source that cannot be read leaves
+  // no empty destination behind.
+  FilePtr in(FileX_open(src, "rb"));
+  FilePtr out(std::fopen(dst, "wb"));
+  if (!out) {
+    Errors_raiseErrno();
+    return;
+  }
+  if (progress) progress(param, 0, total);
+  char block[FileX_kCopyBlock];
+  int64_t copied = 0;
+  for (;;) {
+    std::size_t got = std::fread(block, 1, sizeof block, in.get());
+    if (std::ferror(in.get())) return failCopy(out, in, dst, true);
+    if (std::fwrite(block, 1, got, out.get()) < got) return failCopy(out, in, dst, false);
+    copied += static_cast<int64_t>(got);
+    if (progress) progress(param, copied, total);
+    if (got < sizeof block) break;
+  }
+  in.reset();
+  // Buffered bytes meet a full disk only here.
+  if (std::fflush(out.get()) != 0) return failCopy(out, in, dst, false);
+  if (std::fclose(out.release()) != 0) return failCopy(out, in, dst, false);
+
+  // A file system without times still gets its copy.
+  (void)OsFile_setTimes(dst, modified);
+  if (!OsFile_setAttr(dst, attr)) raiseError();
+}
+
+void FileX_copyPart(std::FILE* out, std::FILE* in, long start, long end) {
+  if (std::fseek(in, start, SEEK_SET) != 0) {
+    Errors_raiseErrno();
+    return;
+  }
+  char chunk[FileX_kPartChunk];
+  long left = end - start;
+  while (left > 0) {
+    std::size_t want = left < static_cast<long>(sizeof chunk) ? static_cast<std::size_t>(left)
+                                                               : sizeof chunk;
+    std::size_t got = std::fread(chunk, 1, want, in);
+    if (got > 0 && std::fwrite(chunk, 1, got, out) < got) {
+      Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
+                   FileX_Txt_WriteFailed);
+      return;
+    }
+    left -= static_cast<long>(got);
+    if (got < want) break;
+  }
+}
+
+void FileX_catFile(std::FILE* out, const char* path, char modeLetter) {
+  const char mode[] = {'r', modeLetter, '\0'};
+  FilePtr in(FileX_open(path, mode));
+  char block[FileX_kCopyBlock];
+  for (;;) {
+    std::size_t got = std::fread(block, 1, sizeof block, in.get());
+    if (got > 0 && std::fwrite(block, 1, got, out) < got) {
+      Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
+                   FileX_Txt_WriteFailed);
+      return;
+    }
+    if (got < sizeof block) break;
+  }
+}
+
+void FileX_makeFolders(const char* path, bool isFile) {
+  char work[StrX_kPathSize];
+  if (!StrX_cpyAbsPath(work, path, sizeof work)) {
+    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong, "StrX_Err_PathTooLong",
+                 StrX_Txt_PathTooLong, static_cast<int>(StrX_kPathSize - 1), path);
+    return;
+  }
+  if (isFile) StrX_cutFName(work);
+  std::size_t len = std::strlen(work);
+  const char* last = nullptr;
+  for (const char* p = work; *p != '\0'; p = nextChar(p)) last = p;
+  if (last != nullptr && last == work + len - 1 && isSep(*last) && len > 1 &&
+      !(len == 3 && work[1] == ':'))
+    work[len - 1] = '\0';
+
+  // Every folder on the way, from the left; a root or a drive is not made.
+  char* p = work + (work[0] != '\0' && work[1] == ':' ? 2 : 0);
+  for (; *p != '\0'; p = const_cast<char*>(nextChar(p))) {
+    if (!isSep(*p) || p == work) continue;
+    char keep = *p;
+    *p = '\0';
+    if (!FileX_isDirExist(work)) (void)OsFile_mkdir(work);
+    *p = keep;
+  }
+  // The folder itself; usually it is there already.
+  (void)OsFile_mkdir(work);
+}
+
+bool FileX_remove(const char* path) { return std::remove(path) == 0; }

@@ -1,8 +1,60 @@
 // FileX: file operations with the program's error reporting built in:
-// opening raises with a Japanese message instead of returning null.
+// opening raises with a Japanese message instead of returning null, a copy
+// keeps the source's attributes and modification time and never leaves a
+// partial destination behind, and output folders are created on demand.
+// Files go through the standard stream library; the calls that differ per
+// platform are in OsFile.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <ctime>
 
-// The open stream, never null: a failure raises FileX_Err_CannotWriteOpen
-// (a mode with "w") or FileX_Err_CannotReadOpen (any other mode).
+inline constexpr std::size_t FileX_kCopyBlock = 1024;  // FileX_copy, FileX_catFile
+inline constexpr std::size_t FileX_kPartChunk = 2048;  // FileX_copyPart
+
+// The open stream, never null. A failure raises FileX_Err_CannotWriteOpen
+// for a mode with "w" (naming the missing folder case apart) or
+// FileX_Err_CannotReadOpen with the current folder for any other mode.
 std::FILE* FileX_open(const char* path, const char* mode);
+
+// True when the path names an existing file or folder. A path with ".."
+// components is first resolved against the current folder; one that climbs
+// above the root is not there (no error reaches the caller).
+bool FileX_isExist(const char* path);
+// True when the path names an existing folder (one trailing separator
+// allowed), or is a bare drive "X:".
+bool FileX_isDirExist(const char* path);
+// The file's size in bytes; 0 when it cannot be examined.
+int64_t FileX_getSize(const char* path);
+// The file's modification time. A failure logs errno (errlog4.txt) and
+// raises Errors_Unofficial.
+void FileX_getTimeStamp(const char* path, std::time_t* time);
+
+// Called before the first block and after each block of a copy.
+using FileX_ProgressFn = void (*)(void* param, int64_t copied, int64_t total);
+
+// Copies src to dst in blocks of FileX_kCopyBlock bytes, creating dst's
+// folders, then gives dst src's modification time and attributes. Raises
+// FileX_Err_NotFindCopySrc for a missing source, Errors_Err_Errno when dst
+// cannot be created or src cannot be read, FileX_Err_CannotWrite when a
+// write fails (dst is then deleted). A dst that is src itself is left
+// alone: nothing is copied and the call succeeds.
+void FileX_copy(const char* dst, const char* src);
+void FileX_copyWithProgress(const char* dst, const char* src, FileX_ProgressFn progress,
+                            void* param);
+// Copies in's bytes from start up to (not including) end to out's current
+// position, in chunks of FileX_kPartChunk bytes, stopping early at in's end.
+// A short write raises FileX_Err_CannotWrite.
+void FileX_copyPart(std::FILE* out, std::FILE* in, long start, long end);
+// Appends the whole file at path, opened with "r" + modeLetter, to out. A
+// missing file raises as FileX_open does; a short write on out raises
+// FileX_Err_CannotWrite.
+void FileX_catFile(std::FILE* out, const char* path, char modeLetter);
+// Creates every missing folder on the way to path (to its folder when
+// isFile). Failures to create are not reported: the open that follows
+// reports the missing folder. A path that does not fit 260 bytes once made
+// absolute raises StrX_Err_PathTooLong.
+void FileX_makeFolders(const char* path, bool isFile);
+// Deletes a file; false when it was not there or could not be deleted.
+bool FileX_remove(const char* path);

@@ -1,0 +1,35 @@
+// OsFile: the file-system calls whose form differs between POSIX and
+// Windows: status, folder creation, attributes, file times and the
+// same-file test. Paths are the bytes the program holds (code page 932);
+// Windows gets them through its ANSI functions. Each function has a body in
+// OsFile_posix.cpp and one in OsFile_win32.cpp.
+#pragma once
+#include <cstdint>
+#include <ctime>
+
+struct OsFile_Status {
+  bool isFolder;
+  int64_t size;
+  std::time_t modified;
+};
+
+// False when the path cannot be examined (errno tells why).
+bool OsFile_stat(const char* path, OsFile_Status* status);
+
+// Creates one folder; false when that fails (it exists, its parent is
+// missing, ...).
+bool OsFile_mkdir(const char* path);
+
+// What a copy carries over besides the bytes: the permission bits on POSIX,
+// the attribute word (read-only, hidden, archive, ...) on Windows.
+using OsFile_Attr = uint32_t;
+bool OsFile_getAttr(const char* path, OsFile_Attr* attr);
+bool OsFile_setAttr(const char* path, OsFile_Attr attr);
+
+// Sets the access time to now and the modification time to modified.
+bool OsFile_setTimes(const char* path, std::time_t modified);
+
+// True when both paths name one existing file: the same device and inode on
+// POSIX, the same volume and file index on Windows (hard links, other
+// spellings and "." or ".." detours all count).
+bool OsFile_isSameFile(const char* a, const char* b);

@@ -1,0 +1,138 @@
+// File utilities on POSIX: permission bits, hard links, a write limit that
+// makes a copy fail half way, and the chunks of a partial copy.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "FileXTestSupport.h"
+#include "Raise.h"
+#include "TestFiles.h"
+#include "runtime/FileX.h"
+
+namespace {
+
+mode_t modeOf(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+TEST(FileXCopyPosix, KeepsPermissionBits) {
+  TempDir dir;
+  writeFile(dir.file("s"), "abc");
+  ASSERT_EQ(0, chmod(dir.file("s").c_str(), 0604));
+  FileX_copy(dir.file("d").c_str(), dir.file("s").c_str());
+  EXPECT_EQ(0604u, modeOf(dir.file("d")));
+  EXPECT_EQ("abc", readFile(dir.file("d")));
+}
+
+TEST(FileXCopyPosix, HardLinkIsTheSameFile) {
+  TempDir dir;
+  writeFile(dir.file("s"), "keep me");
+  ASSERT_EQ(0, link(dir.file("s").c_str(), dir.file("d").c_str()));
+  FileX_copy(dir.file("d").c_str(), dir.file("s").c_str());
+  EXPECT_EQ("keep me", readFile(dir.file("s")));
+}
+
+// Lowers the file size limit for a scope; a write past it fails with EFBIG
+// instead of ending the process.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &before_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lower = before_;
+    lower.rlim_cur = bytes;
+    ok_ = setrlimit(RLIMIT_FSIZE, &lower) == 0;
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &before_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  rlimit before_{};
+  void (*oldHandler_)(int);
+  bool ok_ = false;
+};
+
+TEST(FileXCopyPosix, FailedWriteLeavesNoDestination) {
+  TempDir dir;
+  writeFile(dir.file("s"), patternBytes(3 << 20));
+  std::string dst = dir.file("d");
+  Raised r;
+  {
+    FileSizeLimit limit(1 << 20);
+    if (!limit.ok()) GTEST_SKIP() << "the file size limit cannot be lowered here";
+    r = catchRaise([&] { FileX_copy(dst.c_str(), dir.file("s").c_str()); });
+  }
+  EXPECT_EQ(365, r.code);
+  EXPECT_EQ(dst + " の書きこみに失敗しました。", r.msg);
+  EXPECT_FALSE(fileExists(dst));
+}
+
+TEST(FileXCopyPosix, UnreadableSourceLeavesNoDestination) {
+  TempDir dir;
+  std::string folder = dir.file("folder");  // opens, but read() fails
+  ASSERT_EQ(0, mkdir(folder.c_str(), 0777));
+  Raised r = catchRaise([&] { FileX_copy(dir.file("d").c_str(), folder.c_str()); });
+  EXPECT_EQ(112, r.code);
+  EXPECT_FALSE(fileExists(dir.file("d")));
+}
+
+#if defined(__GLIBC__)
+// An unbuffered stream that records the size of every write and accepts at
+// most `room` bytes in all.
+struct Recorder {
+  std::vector<std::size_t> writes;
+  std::size_t room = static_cast<std::size_t>(-1);
+};
+
+ssize_t recordWrite(void* cookie, const char*, size_t n) {
+  Recorder* r = static_cast<Recorder*>(cookie);
+  if (n > r->room) n = r->room;
+  r->room -= n;
+  r->writes.push_back(n);
+  return static_cast<ssize_t>(n);
+}
+
+std::FILE* openRecorder(Recorder* r) {
+  cookie_io_functions_t io{nullptr, recordWrite, nullptr, nullptr};
+  std::FILE* f = fopencookie(r, "w", io);
+  setvbuf(f, nullptr, _IONBF, 0);
+  return f;
+}
+
+TEST(FileXCopyPartPosix, CopiesInChunksOf2048) {
+  TempDir dir;
+  writeFile(dir.file("in"), patternBytes(6000));
+  std::FILE* in = FileX_open(dir.file("in").c_str(), "rb");
+  Recorder rec;
+  std::FILE* out = openRecorder(&rec);
+  FileX_copyPart(out, in, 100, 5100);
+  std::fclose(out);
+  std::fclose(in);
+  EXPECT_EQ((std::vector<std::size_t>{2048, 2048, 904}), rec.writes);
+}
+
+TEST(FileXCopyPartPosix, ShortWriteRaises) {
+  TempDir dir;
+  writeFile(dir.file("in"), patternBytes(3000));
+  std::FILE* in = FileX_open(dir.file("in").c_str(), "rb");
+  Recorder rec;
+  rec.room = 1000;
+  std::FILE* out = openRecorder(&rec);
+  Raised r = catchRaise([&] { FileX_copyPart(out, in, 0, 3000); });
+  std::fclose(out);
+  std::fclose(in);
+  EXPECT_EQ(365, r.code);
+  EXPECT_EQ("書きこみに失敗しました。", r.msg);
+}
+#endif
+
+}  // namespace
