@@ -114,13 +114,10 @@ int ScrivoApp_main(int argc, char** argv) {
     writeOut(ScrivoApp_kUsage);
     return 0;
   }
-  // The absolute form is built in a larger buffer first, so that a path that
-  // does not fit is known to have been cut.
-  char full[4 * StrX_kPathSize];
-  StrX_cpyAbsPath(full, argv[1], sizeof full);
+  // A path that does not fit its buffer would name another file: the run is
+  // refused instead (ScrivoApp_run reports it once the runtime is set up).
   char input[StrX_kPathSize];
-  StrX_cpy(input, full, sizeof input);
-  bool cut = std::strlen(full) >= StrX_kPathSize;
+  bool cut = !StrX_cpyAbsPath(input, argv[1], sizeof input);
 
   PrintX sink;
   PrintX_init(&sink);

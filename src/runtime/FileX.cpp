@@ -136,7 +136,9 @@ void FileX_getTimeStamp(const char* path, std::time_t* time) {
   *time = st.modified;
 }
 
-void FileX_copy(const char* dst, const char* src) { FileX_copyWithProgress(dst, src, nullptr, nullptr); }
+void FileX_copy(const char* dst, const char* src) {
+  FileX_copyWithProgress(dst, src, nullptr, nullptr);
+}
 
 void FileX_copyWithProgress(const char* dst, const char* src, FileX_ProgressFn progress,
                             void* param) {

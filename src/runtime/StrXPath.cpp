@@ -293,7 +293,8 @@ char* StrX_refExt(char* path) {
 
 bool StrX_chgExt(char* path, std::size_t size, const char* ext) {
   const char* dot = std::strrchr(path, '.');
-  std::string changed(path, dot != nullptr ? static_cast<std::size_t>(dot - path) : std::strlen(path));
+  std::size_t keep = dot != nullptr ? static_cast<std::size_t>(dot - path) : std::strlen(path);
+  std::string changed(path, keep);
   if (ext[0] != '\0') {
     changed += '.';
     changed += ext;

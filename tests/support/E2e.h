@@ -14,6 +14,8 @@ struct E2eRun : RunResult {
 
 // Runs the program in folder dir with LC_ALL=C and BROWSER set to the recorder.
 E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args);
+// A page path in the form in which browserCalls shows it.
+std::string browserForm(const std::string& page);
 // Runs the runtime probe with a situation name and arguments.
 RunResult runProbe(const TempDir& dir, const std::vector<std::string>& args);
 // Replaces the line number of every "(digits)" after a module name in a

@@ -83,7 +83,7 @@ TEST(StrXToAbsPath, JoinsResolvesOrLeavesAlone) {
   };
   const Case cases[] = {
       {"../x.htm", native("/a/b"), native("/a/x.htm")},
-      {"c/./d.htm", native("/a"), native("/a/c/d.htm")},
+      {native("c/./d.htm"), native("/a"), native("/a/c/d.htm")},
       {"x", native("/a/"), native("/a/x")},
       {".", native("/a"), native("/a/")},
       {native(kHyo + "/../x"), native("/a"), native("/a/x")},
@@ -142,7 +142,7 @@ TEST(StrXResolveDots, ClimbingAboveTheRootRaises) {
     EXPECT_EQ("親ディレクトリ指定\"..\\\"が多すぎます。", r.msg);
   }
   Buf b("../../x");
-  Raised r = catchRaise([&] { EXPECT_TRUE(StrX_toAbsPath(b.text, sizeof b.text, native("/a").c_str())); });
+  Raised r = catchRaise([&] { StrX_toAbsPath(b.text, sizeof b.text, native("/a").c_str()); });
   EXPECT_EQ(StrX_Err_NoMoreParentDir, r.code);
 }
 
@@ -172,7 +172,7 @@ TEST(StrXFName, LastComponent) {
   };
   const Case cases[] = {
       {"a/b/c", "c", "c"},       {"a/b/", "b/", "b"},          {"abc", "abc", "abc"},
-      {"/", "/", ""},            {"a/" + kHyo, kHyo, kHyo},    {kHyo + "/", kHyo + "/", kHyo},
+      {"a/", "a/", "a"},          {"a/" + kHyo, kHyo, kHyo},    {kHyo + "/", kHyo + "/", kHyo},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
