@@ -247,8 +247,7 @@ void FileKind_addExt(FileKind* kind, const char* ext) {
     return;
   }
   if (std::strlen(ext) >= FileKind_kExtSize) {
-    Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s",
-                 Errors_Txt_Error);
+    Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s", Errors_Txt_Error);
     return;
   }
   StrX_cpy(kind->exts[kind->nExts++], ext, FileKind_kExtSize);
@@ -305,8 +304,7 @@ void Project_makeNamesUnique(Project* project, const char* const* reserved, std:
         if (!takenByOther(names, b, candidate)) break;
       }
       ProjectFile* file = files[b - count];
-      std::string renamed =
-          std::string(file->outPath, fileNameStart(file->outPath)) + candidate;
+      std::string renamed = std::string(file->outPath, fileNameStart(file->outPath)) + candidate;
       if (renamed.size() >= sizeof file->outPath) {
         raisePathTooLong(__LINE__, sizeof file->outPath - 1, renamed.c_str());
         return;

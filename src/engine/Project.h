@@ -60,16 +60,16 @@ struct FileKind {
 struct ProjectFile {
   ProjectFile* next;
   FileKind* kind;
-  RXML_File* rxmlFile;   // null; the site pipeline keeps the file's template record here
-  int32_t outlineDepth;  // 0; set by the analysis pass of the file
+  RXML_File* rxmlFile;           // null; the site pipeline keeps the file's template record here
+  int32_t outlineDepth;          // 0; set by the analysis pass of the file
   char path[StrX_kPathSize];     // the source path, absolute
   char outPath[StrX_kPathSize];  // empty; set by the site pipeline
   int32_t spare;                 // 0
 };
 
 struct Project {
-  ListX files;  // ProjectFile records in the order of the [files] section
-  ListX kinds;  // FileKind records: text, source, HTML, binary
+  ListX files;            // ProjectFile records in the order of the [files] section
+  ListX kinds;            // FileKind records: text, source, HTML, binary
   FileKind* defaultKind;  // the binary kind, for every extension no kind claims
   Strv title;
   Strv firstPage;   // empty, or the absolute path of the site's first page
@@ -78,7 +78,7 @@ struct Project {
   Strv spare;       // stays empty
 };
 
-// A kind with no extensions, flags or markers, named FileKind_kUnsetName.
+// A kind with no link, extensions, flags or markers, named FileKind_kUnsetName.
 void FileKind_init(FileKind* kind);
 // Adds an extension. More than FileKind_kExtMax extensions raise
 // ArrX_Err_Full, one longer than 3 bytes Errors_Unofficial.
