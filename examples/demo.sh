@@ -9,7 +9,7 @@ echo "== scrivo without an argument"
 for input in "$here"/single/*.c; do
   [ -f "$input" ] || continue
   echo "== scrivo $input"
-  BROWSER=${BROWSER-} "$exe" "$input"
+  "$exe" "$input"
   page="$(dirname "$input")/scrivo2/$(basename "${input%.*}").htm"
   if [ -f "$page" ]; then echo "page: $page"; fi
 done

@@ -1,0 +1,9 @@
+# Benchmarks: built with the program but never run as tests; `make bench`
+# runs them.
+add_executable(scrivo_bench_lexer bench/lexer_bench.cpp)
+target_link_libraries(scrivo_bench_lexer PRIVATE scrivo_core)
+
+if(NOT WIN32)
+  add_executable(scrivo_bench_baseline bench/baseline.cpp)
+  add_executable(scrivo_bench_pipeline bench/pipeline_bench.cpp bench/GenSource.cpp)
+endif()

@@ -1,0 +1,513 @@
+// BLex3: the sliding window, its kind map and the scans over it.
+//
+// The kind map is exact for every window byte: kinds come from the file's
+// bytes, never from the kind a caller saved with a position. Where the window
+// is loaded away from the bytes it held before, the kind of its first byte is
+// found by counting the lead-range bytes just before it in the file: a byte
+// outside the lead range cannot start a double-byte character, so the byte
+// after it starts a character, and the parity of the run of lead-range bytes
+// after that tells whether the first byte is a trail byte.
+#include "lexer/BLex3.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Os.h"
+#include "runtime/Errors.h"
+#include "runtime/FileX.h"
+
+namespace {
+
+constexpr char kModule[] = "Blex3";
+constexpr int32_t kMaxFileSize = BLex3_kNoOffset - 1;  // the no-event offset stays free
+constexpr std::size_t kLookBehind = 64;                // bytes read per step of the count
+
+// Lead-byte answers for all 256 byte values, asked once: the per-byte test
+// sits on the path of every byte read.
+struct LeadTable {
+  bool lead[256];
+  LeadTable() {
+    for (int c = 0; c < 256; ++c) lead[c] = Os_isLeadByte(static_cast<unsigned char>(c));
+  }
+};
+
+const bool* leadTable() {
+  static const LeadTable table;
+  return table.lead;
+}
+
+inline unsigned char byteAt(const char* p) { return static_cast<unsigned char>(*p); }
+
+// The cursor and pointers handed out may lie outside the window; arithmetic
+// on them goes through integers so that it stays defined.
+inline char* shiftPtr(char* p, int64_t d) {
+  return reinterpret_cast<char*>(reinterpret_cast<uintptr_t>(p) + static_cast<uintptr_t>(d));
+}
+inline int64_t ptrDiff(const char* a, const char* b) {
+  return static_cast<int64_t>(reinterpret_cast<uintptr_t>(a) - reinterpret_cast<uintptr_t>(b));
+}
+inline int64_t windowLen(const BLex3* lx) { return lx->bufEnd - lx->buf; }
+inline int64_t cursorDist(const BLex3* lx) { return ptrDiff(lx->cur, lx->buf); }
+
+void raiseNotSupport(int line) {
+  Errors_raise(kModule, line, Errors_NotSupport, "Errors_NotSupport", "%s",
+               Errors_Txt_NotSupport);
+}
+
+// The kind of a byte whose predecessor has kind prev.
+inline int8_t kindAfter(int32_t prev, unsigned char c) {
+  if (prev == BLex3_kLeadByte) return BLex3_kTrailByte;
+  if (prev == BLex3_kUnknown) return BLex3_kUnknown;
+  return leadTable()[c] ? BLex3_kLeadByte : BLex3_kSingleByte;
+}
+
+// Kinds of n bytes whose first byte has kind first (3 makes all unknown).
+void fillKinds(int8_t* k, const char* b, int64_t n, int32_t first) {
+  if (n <= 0) return;
+  if (first == BLex3_kUnknown) {
+    std::memset(k, BLex3_kUnknown, static_cast<std::size_t>(n));
+    return;
+  }
+  const bool* lead = leadTable();
+  int8_t prev = static_cast<int8_t>(first);
+  k[0] = prev;
+  // Without branches: text mixes single and double bytes too irregularly
+  // for a branch to be predicted.
+  for (int64_t i = 1; i < n; ++i) {
+    int8_t trail = prev == BLex3_kLeadByte;
+    prev = static_cast<int8_t>(trail ? BLex3_kTrailByte : lead[byteAt(b + i)]);
+    k[i] = prev;
+  }
+}
+
+// Reads up to n bytes at file offset off; fewer at the end of the file.
+std::size_t readAt(BLex3* lx, int64_t off, char* dst, std::size_t n) {
+  if (lx->file == nullptr || n == 0 || off < 0 || off >= lx->size) return 0;
+  // Reading on where the last read ended needs no seek, which would drop
+  // the stream's buffer.
+  if (off != lx->filePos && std::fseek(lx->file, static_cast<long>(off), SEEK_SET) != 0) {
+    lx->filePos = -1;
+    Errors_raiseErrno();
+    return 0;
+  }
+  std::size_t got = std::fread(dst, 1, n, lx->file);
+  if (got < n && std::ferror(lx->file)) {
+    lx->filePos = -1;
+    Errors_raiseErrno();
+    return 0;
+  }
+  lx->filePos = off + static_cast<int64_t>(got);
+  return got;
+}
+
+// The kind of the file byte at off, from the file itself (3 past the data).
+int32_t kindFromFile(BLex3* lx, int64_t off) {
+  if (off < 0 || off >= lx->size) return BLex3_kUnknown;
+  const bool* lead = leadTable();
+  char chunk[kLookBehind];
+  int64_t hi = off + 1;
+  int64_t lo = std::max<int64_t>(0, hi - static_cast<int64_t>(kLookBehind));
+  std::size_t want = static_cast<std::size_t>(hi - lo);
+  if (readAt(lx, lo, chunk, want) != want) return BLex3_kUnknown;
+  unsigned char self = byteAt(chunk + want - 1);
+  int64_t run = 0;
+  int64_t i = static_cast<int64_t>(want) - 2;
+  for (;;) {
+    while (i >= 0 && lead[byteAt(chunk + i)]) {
+      ++run;
+      --i;
+    }
+    if (i >= 0 || lo == 0) break;
+    hi = lo;
+    lo = std::max<int64_t>(0, hi - static_cast<int64_t>(kLookBehind));
+    want = static_cast<std::size_t>(hi - lo);
+    if (readAt(lx, lo, chunk, want) != want) return BLex3_kUnknown;
+    i = static_cast<int64_t>(want) - 1;
+  }
+  if (run & 1) return BLex3_kTrailByte;
+  return lead[self] ? BLex3_kLeadByte : BLex3_kSingleByte;
+}
+
+// The kind of the byte at file offset off, wherever it lies.
+int32_t kindAt(BLex3* lx, int64_t off) {
+  if (lx->kinds == nullptr) return BLex3_kUnknown;
+  int64_t rel = off - lx->base;
+  int64_t win = windowLen(lx);
+  if (rel >= 0 && rel < win) return lx->kinds[rel];
+  if (rel == win && win > 0) {
+    int32_t last = lx->kinds[win - 1];
+    if (last == BLex3_kLeadByte) return BLex3_kTrailByte;
+    if (last == BLex3_kUnknown) return BLex3_kUnknown;
+  }
+  return kindFromFile(lx, off);
+}
+
+// Zero bytes and unknown kinds from data length dataLen to the window's end.
+void clearTail(BLex3* lx, int64_t dataLen) {
+  int64_t win = windowLen(lx);
+  std::size_t rest = static_cast<std::size_t>(win - dataLen);
+  std::memset(lx->buf + dataLen, 0, rest);
+  if (lx->kinds) std::memset(lx->kinds + dataLen, BLex3_kUnknown, rest);
+  lx->dataEnd = lx->buf + dataLen;
+}
+
+// Loads the window so that it starts at the block holding the cursor, which
+// lies d bytes from buf.
+void reload(BLex3* lx, int64_t d) {
+  int64_t win = windowLen(lx);
+  if (win <= 0) {
+    lx->dataEnd = lx->buf;
+    return;
+  }
+  int64_t bs = lx->blockSize;
+  int64_t off = ((d % bs) + bs) % bs;
+  int64_t rel = d - off;  // the cursor's block, relative to buf
+  int64_t start = lx->base + rel;
+  bool dataToEnd = lx->dataEnd == lx->bufEnd;  // the file may go on after the window
+  int64_t dataLen = 0;
+  if (rel > 0 && rel < win) {
+    // Slide forward: keep the cursor's block and what follows it.
+    int64_t keep = win - rel;
+    dataLen = std::max<int64_t>(0, ptrDiff(lx->dataEnd, lx->buf) - rel);
+    std::memmove(lx->buf, lx->buf + rel, static_cast<std::size_t>(keep));
+    if (lx->kinds) std::memmove(lx->kinds, lx->kinds + rel, static_cast<std::size_t>(keep));
+    if (dataToEnd) {
+      char* fresh = lx->buf + keep;
+      std::size_t got = readAt(lx, lx->base + win, fresh, static_cast<std::size_t>(rel));
+      if (lx->kinds && got > 0)
+        fillKinds(lx->kinds + keep, fresh, static_cast<int64_t>(got),
+                  kindAfter(lx->kinds[keep - 1], byteAt(fresh)));
+      dataLen = keep + static_cast<int64_t>(got);
+    }
+  } else {
+    bool follows = rel == win && dataToEnd;
+    int32_t prev = (lx->kinds && follows) ? lx->kinds[win - 1] : BLex3_kUnknown;
+    bool trailFirst = false;
+    if (lx->kinds && !follows && start > 0)
+      trailFirst = kindFromFile(lx, start) == BLex3_kTrailByte;
+    std::size_t got = readAt(lx, start, lx->buf, static_cast<std::size_t>(win));
+    if (lx->kinds && got > 0) {
+      int32_t first = follows     ? kindAfter(prev, byteAt(lx->buf))
+                      : trailFirst ? BLex3_kTrailByte
+                                   : kindAfter(BLex3_kSingleByte, byteAt(lx->buf));
+      fillKinds(lx->kinds, lx->buf, static_cast<int64_t>(got), first);
+    }
+    dataLen = static_cast<int64_t>(got);
+  }
+  clearTail(lx, dataLen);
+  lx->base = static_cast<int32_t>(start);
+  lx->cur = lx->buf + off;
+}
+
+// A set of bytes given as a NUL-terminated string.
+class ByteSet {
+ public:
+  explicit ByteSet(const char* set) {
+    for (; *set; ++set) {
+      unsigned char c = byteAt(set);
+      bits_[c >> 5] |= 1u << (c & 31);
+    }
+  }
+  bool has(unsigned char c) const { return (bits_[c >> 5] >> (c & 31)) & 1u; }
+
+ private:
+  uint32_t bits_[8] = {};
+};
+
+inline bool isTrailAt(const BLex3* lx, const char* p) {
+  return lx->kinds != nullptr && lx->kinds[p - lx->buf] == BLex3_kTrailByte;
+}
+
+// The window loop shared by the scans. find(p, end, resume) searches the
+// window from the cursor p to the usable end and gives the hit, or null and
+// (optionally) where the next window's search must resume (default: end).
+// Without a hit the cursor ends at the end of the data.
+template <class Find>
+char* scanWindows(BLex3* lx, int32_t readAhead, Find&& find) {
+  for (;;) {
+    char* p = BLex3_fetch(lx, readAhead);
+    if (p == nullptr) return nullptr;
+    char* end = BLex3_getEnd(lx);
+    char* resume = end;
+    char* hit = find(p, end, resume);
+    if (hit != nullptr) return hit;
+    if (lx->dataEnd < lx->bufEnd) {
+      BLex3_setPtr(lx, end);
+      return nullptr;
+    }
+    BLex3_setPtr(lx, resume);
+  }
+}
+
+inline unsigned char foldAscii(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
+
+}  // namespace
+
+void BLex3_init(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
+                uint32_t blockSize) {
+  lx->file = nullptr;
+  lx->buf = lx->bufEnd = lx->dataEnd = lx->cur = buf;
+  lx->blockSize = blockSize;
+  lx->blockShift = 0;
+  lx->kinds = nullptr;
+  lx->base = 0;
+  lx->curKind = 0;
+  lx->size = 0;
+  lx->filePos = -1;
+  bool powerOfTwo = blockSize != 0 && (blockSize & (blockSize - 1)) == 0;
+  if (!powerOfTwo || bufSize < 2 * static_cast<std::size_t>(blockSize) + 1) {
+    raiseNotSupport(__LINE__);
+    return;
+  }
+  while ((1u << lx->blockShift) < blockSize) ++lx->blockShift;
+  lx->bufEnd = buf + ((bufSize - 1) / blockSize) * blockSize;
+  std::memset(buf, 0, bufSize);
+
+  std::FILE* f = FileX_open(path, "rb");
+  if (f == nullptr) return;
+  long size = -1;
+  if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
+  if (size < 0 || size > kMaxFileSize) {
+    // A size that does not fit a position (ftell fails past 2 GB where long
+    // has 32 bits): refused before the lexer holds the file.
+    std::fclose(f);
+    raiseNotSupport(__LINE__);
+    return;
+  }
+  lx->file = f;
+  lx->size = static_cast<int32_t>(size);
+  std::size_t got = readAt(lx, 0, buf, static_cast<std::size_t>(windowLen(lx)));
+  lx->dataEnd = buf + got;
+}
+
+void BLex3_setKindMap(BLex3* lx, int8_t* kinds, std::size_t size) {
+  int64_t win = windowLen(lx);
+  if (kinds == nullptr || size < static_cast<std::size_t>(win)) {
+    raiseNotSupport(__LINE__);
+    return;
+  }
+  int64_t dataLen = ptrDiff(lx->dataEnd, lx->buf);
+  bool trailFirst = lx->base > 0 && kindFromFile(lx, lx->base) == BLex3_kTrailByte;
+  lx->kinds = kinds;
+  if (dataLen > 0)
+    fillKinds(kinds, lx->buf, dataLen,
+              trailFirst ? BLex3_kTrailByte : kindAfter(BLex3_kSingleByte, byteAt(lx->buf)));
+  std::memset(kinds + dataLen, BLex3_kUnknown, static_cast<std::size_t>(win - dataLen));
+}
+
+void BLex3_finish(BLex3* lx) {
+  if (lx->file != nullptr) std::fclose(lx->file);
+  lx->file = nullptr;
+}
+
+char* BLex3_fetch(BLex3* lx, int32_t n) {
+  if (n < 0 || static_cast<uint32_t>(n) >= lx->blockSize) {
+    raiseNotSupport(__LINE__);
+    n = 0;
+  }
+  int64_t d = cursorDist(lx);
+  int64_t win = windowLen(lx);
+  if (d < 0 || d >= win || d + n > win) reload(lx, d);
+  return lx->cur < lx->dataEnd ? lx->cur : nullptr;
+}
+
+const int8_t* BLex3_getKindPtr(const BLex3* lx) {
+  if (lx->kinds == nullptr) return nullptr;
+  return reinterpret_cast<const int8_t*>(
+      shiftPtr(reinterpret_cast<char*>(lx->kinds), cursorDist(lx)));
+}
+
+void BLex3_next(BLex3* lx, int32_t n) {
+  lx->cur = shiftPtr(lx->cur, n);
+  lx->curKind = BLex3_kUnknown;
+}
+
+void BLex3_nextBlock(BLex3* lx) {
+  lx->cur = lx->bufEnd;
+  lx->curKind = BLex3_kUnknown;
+}
+
+void BLex3_setPtr(BLex3* lx, char* p) {
+  lx->cur = p;
+  lx->curKind = BLex3_kUnknown;
+}
+
+int32_t BLex3_getOffset(const BLex3* lx) {
+  return static_cast<int32_t>(lx->base + cursorDist(lx));
+}
+
+void BLex3_getPos(BLex3* lx, BLex3_Pos* pos) {
+  int64_t d = cursorDist(lx);
+  int64_t win = windowLen(lx);
+  if (d < 0 || d >= win) {
+    BLex3_fetch(lx, 0);
+    d = cursorDist(lx);
+  }
+  pos->offset = static_cast<int32_t>(lx->base + d);
+  pos->kind = (lx->kinds && d >= 0 && d < win) ? lx->kinds[d] : BLex3_kUnknown;
+}
+
+char* BLex3_getPtrOfOffset(const BLex3* lx, int32_t offset) {
+  return shiftPtr(lx->buf, static_cast<int64_t>(offset) - lx->base);
+}
+
+void BLex3_getPosOfPtr(BLex3* lx, const char* p, BLex3_Pos* pos) {
+  int64_t off = lx->base + ptrDiff(p, lx->buf);
+  pos->offset = static_cast<int32_t>(off);
+  pos->kind = kindAt(lx, off);
+}
+
+void BLex3_getPosAfter(BLex3* lx, int32_t n, BLex3_Pos* pos) {
+  int64_t win = windowLen(lx);
+  int64_t d = cursorDist(lx);
+  if (d < 0 || d >= win) {
+    BLex3_fetch(lx, 0);
+    d = cursorDist(lx);
+  }
+  int64_t t = d + n;
+  if (t == win && n >= 0 && static_cast<uint32_t>(n) + 1 < lx->blockSize) {
+    BLex3_fetch(lx, n + 1);
+    d = cursorDist(lx);
+    t = d + n;
+  }
+  if (t >= 0 && t < win && win > 0) {
+    pos->offset = static_cast<int32_t>(lx->base + t);
+    pos->kind = lx->kinds ? lx->kinds[t] : BLex3_kUnknown;
+    return;
+  }
+  raiseNotSupport(__LINE__);
+  BLex3_Pos saved;
+  BLex3_getPos(lx, &saved);
+  BLex3_next(lx, n);
+  BLex3_getPos(lx, pos);
+  BLex3_setPos(lx, saved);
+}
+
+void BLex3_getEOFPos(const BLex3* lx, BLex3_Pos* pos) {
+  pos->offset = lx->size;
+  pos->kind = BLex3_kUnknown;
+}
+
+void BLex3_setPos(BLex3* lx, BLex3_Pos pos) {
+  lx->cur = BLex3_getPtrOfOffset(lx, pos.offset);
+  lx->curKind = pos.kind;
+}
+
+void BLex3_setPosAndNext(BLex3* lx, BLex3_Pos pos, int32_t n) {
+  BLex3_setPos(lx, pos);
+  BLex3_next(lx, n);
+}
+
+void BLex3_skipSet(BLex3* lx, const char* set) {
+  ByteSet s(set);
+  char* hit = scanWindows(lx, 0, [&](char* p, char* end, char*&) -> char* {
+    while (p < end && s.has(byteAt(p))) ++p;
+    return p < end ? p : nullptr;
+  });
+  if (hit) BLex3_setPtr(lx, hit);
+}
+
+void BLex3_skipToSet(BLex3* lx, const char* set, int32_t add) {
+  ByteSet s(set);
+  char* hit = scanWindows(lx, 2, [&](char* p, char* end, char*&) -> char* {
+    for (; p < end; ++p)
+      if (s.has(byteAt(p)) && !isTrailAt(lx, p)) return p;
+    return nullptr;
+  });
+  if (hit) BLex3_setPtr(lx, shiftPtr(hit, add));
+}
+
+void BLex3_skipToStr(BLex3* lx, const char* str, int32_t add, bool caseSensitive) {
+  std::size_t len = std::strlen(str);
+  if (len >= lx->blockSize) {
+    raiseNotSupport(__LINE__);
+    return;
+  }
+  const int64_t n = static_cast<int64_t>(len);
+  auto same = [caseSensitive](unsigned char a, unsigned char b) {
+    return caseSensitive ? a == b : foldAscii(a) == foldAscii(b);
+  };
+  char* hit = scanWindows(lx, static_cast<int32_t>(len), [&](char* p, char* end,
+                                                             char*& resume) -> char* {
+    for (; ptrDiff(end, p) >= n; ++p) {
+      if (isTrailAt(lx, p)) continue;
+      int64_t i = 0;
+      while (i < n && same(byteAt(p + i), byteAt(str + i))) ++i;
+      if (i == n) return p;
+    }
+    // A match may begin in the last len - 1 bytes and go on in the next
+    // block: the search resumes there, and the fetch keeps that block.
+    if (n > 1) resume = p;
+    return nullptr;
+  });
+  if (hit) BLex3_setPtr(lx, shiftPtr(hit, add));
+}
+
+void BLex3_skipHtmlTag(BLex3* lx) {
+  char* p = BLex3_fetch(lx, 4);
+  if (p == nullptr) return;
+  if (p[1] == '!' && p[2] == '-' && p[3] == '-') {
+    BLex3_next(lx, 4);
+    BLex3_skipToStr(lx, "-->", 3, true);
+  } else {
+    BLex3_skipToSet(lx, ">", 1);
+  }
+}
+
+void BLex3_readField(BLex3* lx, char* mem, std::size_t capacity, const char* delims,
+                     bool quoted) {
+  std::size_t len = 0;
+  if (capacity > 0) mem[0] = '\0';
+  bool room = capacity > 0;
+  char* p = BLex3_fetch(lx, 0);
+  if (p == nullptr) return;
+  bool inQuotes = quoted && *p == '"';
+  if (inQuotes) BLex3_next(lx, 1);
+  ByteSet s(inQuotes ? "\"" : delims);
+  auto append = [&](const char* from, const char* to) {
+    if (room && to > from)
+      room = BLex3_appendBounded(lx, from, static_cast<std::size_t>(to - from), mem,
+                                 capacity, &len);
+  };
+  char* hit = scanWindows(lx, 2, [&](char* from, char* end, char*& resume) -> char* {
+    for (char* q = from; q < end; ++q) {
+      if (!s.has(byteAt(q)) || isTrailAt(lx, q)) continue;
+      if (inQuotes && q + 1 == end && end == lx->dataEnd && lx->dataEnd == lx->bufEnd) {
+        // Whether this quote is doubled shows in the next block.
+        append(from, q);
+        resume = q;
+        return nullptr;
+      }
+      if (inQuotes && q + 1 < end && q[1] == '"') {
+        ++q;
+        continue;
+      }
+      append(from, q);
+      return q;
+    }
+    append(from, end);
+    return nullptr;
+  });
+  if (hit) BLex3_setPtr(lx, inQuotes ? hit + 1 : hit);
+}
+
+bool BLex3_appendBounded(const BLex3* lx, const char* p, std::size_t n, char* dst,
+                         std::size_t cap, std::size_t* len) {
+  if (cap == 0) return n == 0;
+  std::size_t room = cap - 1 - std::min(*len, cap - 1);
+  std::size_t take = std::min(n, room);
+  if (take < n && BLex3_isTrailPtr(lx, p + take)) {
+    // The cut falls inside a character: its lead byte stays out too, also
+    // when an earlier append stored it.
+    if (take > 0)
+      --take;
+    else if (*len > 0)
+      --*len;
+  }
+  std::memcpy(dst + *len, p, take);
+  *len += take;
+  dst[*len] = '\0';
+  return take == n;
+}

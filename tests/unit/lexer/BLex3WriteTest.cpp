@@ -1,0 +1,162 @@
+// The listing writer: escaping and numbering, tag removal and bounded
+// copies, over ranges inside one window and across windows.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "LexerFixture.h"
+#include "TestFiles.h"
+#include "lexer/BLex3Write.h"
+
+namespace {
+
+// The bytes that write() sends to a stream.
+std::string written(const TempDir& dir, const std::function<void(std::FILE*)>& write) {
+  std::string path = dir.file("out");
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  EXPECT_NE(nullptr, f);
+  if (f == nullptr) return "";
+  write(f);
+  std::fclose(f);
+  return readFile(path);
+}
+
+BLex3_Pos at(int32_t offset) { return BLex3_Pos{offset, BLex3_kUnknown}; }
+
+}  // namespace
+
+TEST(BLex3WriteHtml, EscapesAndNumbersLines) {
+  struct Case {
+    std::string text;
+    int32_t from, to;
+    uint32_t lineIn;
+    std::string out;
+    uint32_t lineOut;
+  };
+  const Case cases[] = {
+      {"a<b && c>d", 0, 10, BLex3_kNoLineNumbers, "a&lt;b &amp;&amp; c&gt;d",
+       BLex3_kNoLineNumbers},
+      {"a<b && c>d", 0, 10, 1, "a&lt;b &amp;&amp; c&gt;d", 1},
+      {"abc", 2, 2, 5, "", 5},                     // empty range
+      {"abc", 2, 1, 5, "", 5},                     // reversed range
+      {"x\r\ny", 0, 3, 1, "x\r\n   2|", 2},        // ends right after the LF
+      {"a\nb", 0, 3, 9999, "a\n10000|b", 10000},   // the number widens
+      {"a\n\nb", 0, 4, 7, "a\n   8|\n   9|b", 9},
+      {"a\nb", 0, 3, BLex3_kNoLineNumbers, "a\nb", BLex3_kNoLineNumbers},
+      {"\"q\" '", 0, 5, 1, "\"q\" '", 1},           // quotes stay
+      {"\x82\xA0<", 0, 3, 1, "\x82\xA0&lt;", 1},
+      {"ab", 1, 50, 1, "b", 1},                    // range past the end of data
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    writeFile(dir.file("in"), c.text);
+    OpenLexer o(dir.file("in"));
+    uint32_t line = c.lineIn;
+    EXPECT_EQ(c.out, written(dir, [&](std::FILE* f) {
+                BLex3_writeHtml(&o.lx, at(c.from), at(c.to), &line, f);
+              }));
+    EXPECT_EQ(c.lineOut, line);
+  }
+}
+
+TEST(BLex3WriteHtml, RangeAcrossWindows) {
+  std::string x(510, 'x'), y(600, 'y');
+  TempDir dir;
+  writeFile(dir.file("in"), x + "&<\n>" + y + "\n");  // '<' at 511, LF at 512
+  OpenLexer o(dir.file("in"));
+  uint32_t line = 1;
+  EXPECT_EQ(x + "&amp;&lt;\n   2|&gt;" + y + "\n   3|", written(dir, [&](std::FILE* f) {
+              BLex3_writeHtml(&o.lx, at(0), at(1115), &line, f);
+            }));
+  EXPECT_EQ(3u, line);
+}
+
+TEST(BLex3WriteRange, CopiesVerbatimAcrossWindows) {
+  std::string text;
+  for (int i = 0; i < 2000; ++i) text += static_cast<char>(i * 7 % 256);
+  TempDir dir;
+  writeFile(dir.file("in"), text);
+  OpenLexer o(dir.file("in"));
+  EXPECT_EQ(text.substr(100, 1400), written(dir, [&](std::FILE* f) {
+              BLex3_writeRange(&o.lx, at(100), at(1500), f);
+            }));
+  EXPECT_EQ(1500, BLex3_getOffset(&o.lx));
+  EXPECT_EQ(text.substr(1990), written(dir, [&](std::FILE* f) {
+              BLex3_writeRange(&o.lx, at(1990), at(3000), f);
+            }));
+}
+
+TEST(BLex3WriteText, TagsAndTheirLeadingBlanksVanish) {
+  struct Case {
+    std::string text, out;
+  };
+  const Case cases[] = {
+      {" <b>Title</b> ", "Title"},
+      {"a <b> c", "a c"},
+      {"one two  \r\n", "one two"},
+      {"a  \t<br>b", "ab"},
+      {"<!-- x > y --> Hi", "Hi"},
+      {"x</i>, y", "x, y"},
+      {"\r\n\t ", ""},
+      {"<p><p>", ""},
+      {"a <b", "a"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    writeFile(dir.file("in"), c.text);
+    OpenLexer o(dir.file("in"));
+    EXPECT_EQ(c.out, written(dir, [&](std::FILE* f) {
+                BLex3_writeText(&o.lx, at(0), at(static_cast<int32_t>(c.text.size())), f);
+              }));
+  }
+}
+
+TEST(BLex3WriteText, OnlyTheRangeCounts) {
+  TempDir dir;
+  writeFile(dir.file("in"), "AA <i>t</i> BB");
+  OpenLexer o(dir.file("in"));
+  EXPECT_EQ("t", written(dir, [&](std::FILE* f) { BLex3_writeText(&o.lx, at(3), at(11), f); }));
+  EXPECT_EQ("AA", written(dir, [&](std::FILE* f) { BLex3_writeText(&o.lx, at(0), at(4), f); }));
+}
+
+TEST(BLex3CopyRange, KeepsCapacityMinusOneBytes) {
+  std::string name;
+  for (int i = 0; i < 300; ++i) name += static_cast<char>('a' + i % 26);
+  std::string text = std::string(400, ' ') + name + " rest";  // the name straddles 512
+  TempDir dir;
+  writeFile(dir.file("in"), text);
+  OpenLexer o(dir.file("in"));
+  struct Case {
+    std::size_t capacity;
+    std::size_t kept;
+  };
+  const Case cases[] = {{256, 255}, {301, 300}, {302, 300}, {1, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.capacity);
+    char dst[400];
+    std::memset(dst, 'X', sizeof dst);
+    BLex3_copyRange(&o.lx, at(400), at(700), dst, c.capacity);
+    EXPECT_EQ(name.substr(0, c.kept), std::string(dst));
+    EXPECT_EQ('X', dst[c.capacity]);
+  }
+  char untouched = 'X';
+  BLex3_copyRange(&o.lx, at(400), at(700), &untouched, 0);
+  EXPECT_EQ('X', untouched);
+}
+
+TEST(BLex3CopyRange, CutNeverSplitsADoubleByteCharacter) {
+  TempDir dir;
+  // The lead byte at 511 is the last byte of the first window.
+  writeFile(dir.file("in"), std::string(509, 'a') + "bc\x82\xA0" + "d");
+  OpenLexer o(dir.file("in"));
+  char dst[8];
+  BLex3_copyRange(&o.lx, at(509), at(514), dst, 4);
+  EXPECT_STREQ("bc", dst);
+  BLex3_copyRange(&o.lx, at(509), at(514), dst, 5);
+  EXPECT_STREQ("bc\x82\xA0", dst);
+}
