@@ -54,7 +54,7 @@ void KeywordLinker_step(KeywordLinker* k) {
   char* end = BLex3_getEnd(lx);
   char* stop = BLex3_isEndPtr(lx, end) ? end : end - KeywordLinker_kReadAhead + 1;
   for (char* q = p; q < stop; ++q) {
-    if (BLex3_isTrailPtr(lx, q)) continue;
+    if (!LinksIndex_mayStart(k->index, q) || BLex3_isTrailPtr(lx, q)) continue;
     const std::size_t n = LinksIndex_find(k->index, q, k->target, sizeof k->target);
     if (n == 0) continue;
     BLex3_getPosOfPtr(lx, q, &k->linkStart);

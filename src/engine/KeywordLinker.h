@@ -28,8 +28,8 @@ struct KeywordLinker {
   int32_t event = KeywordLinker_kNothingYet;
   BLex3_Pos linkStart = {BLex3_kNoOffset, BLex3_kUnknown};
   BLex3_Pos linkEnd = {BLex3_kNoOffset, BLex3_kUnknown};  // no offset: no link open
-  char target[StrX_kPathSize] = {};  // the target of the link found
-  bool inLink = false;               // between a link's start and end events
+  char target[StrX_kPathSize] = {};                       // the target of the link found
+  bool inLink = false;                                    // between a link's start and end events
 };
 
 void KeywordLinker_init(KeywordLinker* linker, LinksIndex* index);

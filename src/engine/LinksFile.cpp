@@ -9,8 +9,7 @@
 
 namespace {
 
-void addEntry(LinksFile* file, const std::string& target, const char* name,
-              const char* second) {
+void addEntry(LinksFile* file, const std::string& target, const char* name, const char* second) {
   IniFile_Write_attr(&file->writer, "A", "sss", name, second, target.c_str());
 }
 

@@ -26,10 +26,20 @@ inline constexpr int LinksIndex_kPhraseWords = 64;
 
 struct LinksIndex_Table;  // the program-wide area
 
+// The first test of a search, cheap enough for every byte of a text: the
+// pairs of first and second byte that keys begin with (the second byte as 0
+// when it is not part of the word, as in the key "A").
+struct LinksIndex_Starts {
+  enum : uint8_t { kStart = 1, kDigit = 2, kLead = 4 };
+  uint8_t cls[256];  // letters and "_" start a word, digits go on, lead bytes
+  uint64_t pairs[65536 / 64];
+};
+
 struct LinksIndex {
   IniFile_Read reader;
-  char base[LinksIndex_kBaseSize] = {};  // targets are made absolute against it
-  LinksIndex_Table* table = nullptr;     // the area, while the index is open
+  char base[LinksIndex_kBaseSize] = {};       // targets are made absolute against it
+  LinksIndex_Table* table = nullptr;          // the area, while the index is open
+  const LinksIndex_Starts* starts = nullptr;  // in the area, while open
 
   LinksIndex() = default;
   LinksIndex(const LinksIndex&) = delete;
@@ -49,5 +59,23 @@ void LinksIndex_open(LinksIndex* index, const char* path);
 // first word's start to its last word's end.
 std::size_t LinksIndex_find(LinksIndex* index, const char* text, char* target,
                             std::size_t targetSize);
+// False when no key starts at text (LinksIndex_find would give 0); true
+// when one may. text must have a byte before its NUL or be at the NUL.
+inline bool LinksIndex_mayStart(const LinksIndex* index, const char* text) {
+  const LinksIndex_Starts* s = index->starts;
+  if (s == nullptr) return false;
+  const unsigned char c0 = static_cast<unsigned char>(text[0]);
+  const unsigned char c1 = c0 == 0 ? 0 : static_cast<unsigned char>(text[1]);
+  uint32_t pair;
+  if (s->cls[c0] == LinksIndex_Starts::kStart)
+    pair = (c0 << 8) |
+           ((s->cls[c1] & (LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit)) ? c1 : 0);
+  else if (s->cls[c0] == LinksIndex_Starts::kLead && c1 != 0)
+    pair = (c0 << 8) | c1;
+  else
+    return false;
+  return (s->pairs[pair >> 6] >> (pair & 63)) & 1u;
+}
+
 // Closes the file and gives the area back; calling it again does nothing.
 void LinksIndex_close(LinksIndex* index);

@@ -17,9 +17,7 @@ struct Event {
   int32_t at;
   int32_t event;
   int32_t next;
-  bool operator==(const Event& o) const {
-    return at == o.at && event == o.event && next == o.next;
-  }
+  bool operator==(const Event& o) const { return at == o.at && event == o.event && next == o.next; }
 };
 
 std::ostream& operator<<(std::ostream& os, const Event& e) {

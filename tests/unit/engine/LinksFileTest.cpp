@@ -44,7 +44,8 @@ TEST(LinksFileHeader, MainSectionThenLinks) {
   const std::string tail = kMainTail;
   ASSERT_EQ(head, bytes.substr(0, head.size()));
   std::string update = bytes.substr(head.size(), bytes.find("\r\n", head.size()) + 2 - head.size());
-  EXPECT_TRUE(std::regex_match(update, std::regex("Update = \\d{4}/\\d\\d/\\d\\d-\\d\\d:\\d\\d:\\d\\d\r\n")))
+  EXPECT_TRUE(std::regex_match(
+      update, std::regex("Update = \\d{4}/\\d\\d/\\d\\d-\\d\\d:\\d\\d:\\d\\d\r\n")))
       << update;
   EXPECT_EQ(tail + " \r\n", bytes.substr(head.size() + update.size()));
 }
