@@ -7,3 +7,6 @@ if(NOT WIN32)
   add_executable(scrivo_bench_baseline bench/baseline.cpp)
   add_executable(scrivo_bench_pipeline bench/pipeline_bench.cpp bench/GenSource.cpp)
 endif()
+
+add_executable(scrivo_bench_links bench/links_bench.cpp bench/GenSource.cpp)
+target_link_libraries(scrivo_bench_links PRIVATE scrivo_core)

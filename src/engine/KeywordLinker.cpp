@@ -1,0 +1,82 @@
+// KeywordLinker: the look-ahead for keyword links.
+#include "engine/KeywordLinker.h"
+
+namespace {
+
+constexpr BLex3_Pos kNone = {BLex3_kNoOffset, BLex3_kUnknown};
+
+}  // namespace
+
+void KeywordLinker_init(KeywordLinker* k, LinksIndex* index) {
+  k->lexer = nullptr;
+  k->index = index;
+  k->next = BLex3_Pos{0, 0};
+  k->event = KeywordLinker_kNothingYet;
+  k->linkStart = kNone;
+  k->linkEnd = kNone;
+  k->target[0] = '\0';
+  k->inLink = false;
+}
+
+void KeywordLinker_setLexer(KeywordLinker* k, BLex3* lexer) { k->lexer = lexer; }
+
+void KeywordLinker_step(KeywordLinker* k) {
+  BLex3* lx = k->lexer;
+  BLex3_Pos at;
+  BLex3_getPos(lx, &at);
+  if (at < k->next) {
+    k->event = KeywordLinker_kNothingYet;
+    return;
+  }
+  if (at == k->linkStart) {
+    k->next = k->linkEnd;
+    k->event = KeywordLinker_kLinkStart;
+    k->inLink = true;
+    return;
+  }
+  if (at == k->linkEnd) {
+    // The next step stays here: another link may start where this one ends.
+    k->linkEnd = kNone;
+    k->event = KeywordLinker_kLinkEnd;
+    k->inLink = false;
+    return;
+  }
+
+  char* p = BLex3_fetch(lx, KeywordLinker_kReadAhead);
+  if (p == nullptr) {
+    BLex3_getEOFPos(lx, &k->next);
+    k->event = KeywordLinker_kNothing;
+    return;
+  }
+  // Every position tried has the read-ahead behind it, or the end of the
+  // file. The fetch leaves at least the read-ahead behind the cursor, so
+  // the cursor itself is always tried and the scan always advances.
+  char* end = BLex3_getEnd(lx);
+  char* stop = BLex3_isEndPtr(lx, end) ? end : end - KeywordLinker_kReadAhead + 1;
+  for (char* q = p; q < stop; ++q) {
+    if (!LinksIndex_mayStart(k->index, q) || BLex3_isTrailPtr(lx, q)) continue;
+    const std::size_t n = LinksIndex_find(k->index, q, k->target, sizeof k->target);
+    if (n == 0) continue;
+    BLex3_getPosOfPtr(lx, q, &k->linkStart);
+    BLex3_getPosOfPtr(lx, q + n, &k->linkEnd);
+    if (q == p) {
+      k->next = k->linkEnd;
+      k->event = KeywordLinker_kLinkStart;
+      k->inLink = true;
+    } else {
+      k->next = k->linkStart;
+      k->event = KeywordLinker_kNothing;
+    }
+    return;
+  }
+  BLex3_getPosOfPtr(lx, stop, &k->next);
+  k->event = KeywordLinker_kNothing;
+}
+
+int32_t KeywordLinker_event(const KeywordLinker* k) { return k->event; }
+
+BLex3_Pos KeywordLinker_nextPos(const KeywordLinker* k) { return k->next; }
+
+const char* KeywordLinker_target(const KeywordLinker* k) { return k->target; }
+
+bool KeywordLinker_isLinkOpen(const KeywordLinker* k) { return k->inLink; }

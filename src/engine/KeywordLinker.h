@@ -1,0 +1,46 @@
+// KeywordLinker: the keyword-link finder of the writing passes. Stepped at
+// the lexer's current position, it looks ahead through the window for the
+// next place where a key of the LinksIndex starts, at every byte that is not
+// the second byte of a double-byte character (also inside a longer word:
+// "xFoo" links its "Foo"), and reports the start and the end of that link as
+// events; the keyword marker writes the link around the text.
+#pragma once
+#include <cstdint>
+
+#include "engine/LinksIndex.h"
+#include "lexer/BLex3.h"
+#include "runtime/StrX.h"
+
+// Events.
+inline constexpr int32_t KeywordLinker_kNothingYet = -3;  // stepped before its next position
+inline constexpr int32_t KeywordLinker_kNothing = -2;     // nothing up to the next position
+inline constexpr int32_t KeywordLinker_kLinkStart = 7991;
+inline constexpr int32_t KeywordLinker_kLinkEnd = 7992;
+
+// The bytes of text that a search needs behind a position: the scan of a
+// window stops this far before its end unless the file ends in it.
+inline constexpr int32_t KeywordLinker_kReadAhead = 128;
+
+struct KeywordLinker {
+  BLex3* lexer = nullptr;
+  LinksIndex* index = nullptr;
+  BLex3_Pos next = {0, 0};  // the next position that needs a step
+  int32_t event = KeywordLinker_kNothingYet;
+  BLex3_Pos linkStart = {BLex3_kNoOffset, BLex3_kUnknown};
+  BLex3_Pos linkEnd = {BLex3_kNoOffset, BLex3_kUnknown};  // no offset: no link open
+  char target[StrX_kPathSize] = {};                       // the target of the link found
+  bool inLink = false;                                    // between a link's start and end events
+};
+
+void KeywordLinker_init(KeywordLinker* linker, LinksIndex* index);
+void KeywordLinker_setLexer(KeywordLinker* linker, BLex3* lexer);
+// One step at the lexer's cursor; moves the cursor (the pass restores it).
+void KeywordLinker_step(KeywordLinker* linker);
+int32_t KeywordLinker_event(const KeywordLinker* linker);
+BLex3_Pos KeywordLinker_nextPos(const KeywordLinker* linker);
+// The target of the link that starts (event 7991) or is pending.
+const char* KeywordLinker_target(const KeywordLinker* linker);
+// True between a link's start event and its end event. A link that ends
+// at the end of the file gets no end event (the pass stops before it steps
+// there), so the writing pass closes it after its loop when this is true.
+bool KeywordLinker_isLinkOpen(const KeywordLinker* linker);

@@ -1,0 +1,342 @@
+// LinksIndex: loading the links file into the word index, and the search
+// that the keyword linker runs at every byte of a page.
+//
+// The search is the hot path of the writing passes: most bytes of a text
+// start a word (a byte inside a word starts the rest of it), and hardly any
+// of those words is a key. So the index keeps, beside the 255 buckets that
+// decide its capacity, three quicker ways to say no: a bit for every pair of
+// first two bytes that a key begins with (tested before the word is even
+// scanned), a bit filter of the keys' hashes, and an open-addressed table of
+// the hashes. A word that is no key mostly costs one bit test, a key one
+// probe and one comparison of its bytes.
+#include "engine/LinksIndex.h"
+
+#include <cstring>
+#include <new>
+
+#include "platform/Os.h"
+#include "runtime/ArrX.h"
+#include "runtime/Errors.h"
+#include "runtime/StdPlus.h"
+#include "runtime/StrX.h"
+#include "runtime/StrXPath.h"
+
+namespace {
+
+constexpr char kModule[] = "scrivo";
+
+// One key of the index.
+struct Entry {
+  uint64_t mask;    // bit k-1: a registered phrase of k words starts with this key
+  IniFile_Pos pos;  // the "A" line of its entry; 0 when it only starts phrases
+  uint32_t key;     // offset of the key text in the pool
+  uint32_t hash;    // lookupHash of the key text
+};
+
+constexpr std::size_t kEntries = LinksIndex_kBuckets * LinksIndex_kBucketKeys;
+// Slots of the hash table: a power of two, at least twice the keys that
+// the buckets can hold, so that probe runs stay short when all are full.
+constexpr int kSlotBits = 19;
+constexpr uint32_t kSlots = 1u << kSlotBits;
+static_assert(kSlots >= 2 * kEntries, "the slot table must stay at most half full");
+// The filter: one bit per hash value class.
+constexpr int kFilterBits = 20;
+constexpr uint32_t kFilterWords = (1u << kFilterBits) / 64;
+
+}  // namespace
+
+struct LinksIndex_Table {
+  char line[LinksIndex_kLineSize];
+  char poolBuf[LinksIndex_kPoolSize];
+  StrX_Mem pool;
+  ArrX_Buf buckets[LinksIndex_kBuckets];
+  Entry entries[kEntries];
+  uint32_t slots[kSlots];  // index into entries + 1; 0: free
+  uint64_t filter[kFilterWords];
+  LinksIndex_Starts starts;
+  bool inUse;
+};
+
+namespace {
+
+LinksIndex_Table* g_table = nullptr;
+
+constexpr uint8_t kWordByte = LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit;
+
+// Byte classes of the word scanner, asked once per open (the lead-byte test
+// may be a system call on Windows).
+void fillClasses(uint8_t* cls) {
+  for (int c = 0; c < 256; ++c) {
+    uint8_t k = 0;
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') k = LinksIndex_Starts::kStart;
+    if (c >= '0' && c <= '9') k = LinksIndex_Starts::kDigit;
+    if (Os_isLeadByte(static_cast<unsigned char>(c))) k = LinksIndex_Starts::kLead;
+    cls[c] = k;
+  }
+}
+
+// Marks the start pair of a key (which begins with a word).
+void addStart(LinksIndex_Starts* s, const char* key) {
+  const unsigned char c0 = static_cast<unsigned char>(key[0]);
+  const unsigned char c1 = static_cast<unsigned char>(key[1]);
+  const uint32_t pair =
+      (c0 << 8) | ((s->cls[c0] == LinksIndex_Starts::kLead || (s->cls[c1] & kWordByte)) ? c1 : 0);
+  s->pairs[pair >> 6] |= uint64_t{1} << (pair & 63);
+}
+
+inline uint32_t hashStep(uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
+constexpr uint32_t kHashSeed = 2166136261u;
+
+uint32_t lookupHash(const char* text, std::size_t len) {
+  uint32_t h = kHashSeed;
+  for (std::size_t i = 0; i < len; ++i) h = hashStep(h, static_cast<unsigned char>(text[i]));
+  return h;
+}
+
+inline uint32_t slotOf(uint32_t hash) { return (hash * 0x9E3779B1u) >> (32 - kSlotBits); }
+inline uint32_t filterBitOf(uint32_t hash) { return hash >> (32 - kFilterBits); }
+
+inline bool filterHas(const LinksIndex_Table* t, uint32_t hash) {
+  uint32_t b = filterBitOf(hash);
+  return (t->filter[b >> 6] >> (b & 63)) & 1u;
+}
+
+// The entry of the key text[0..len), or null.
+Entry* lookup(LinksIndex_Table* t, const char* text, std::size_t len, uint32_t hash) {
+  if (!filterHas(t, hash)) return nullptr;
+  for (uint32_t s = slotOf(hash);; s = (s + 1) & (kSlots - 1)) {
+    uint32_t ref = t->slots[s];
+    if (ref == 0) return nullptr;
+    Entry* e = &t->entries[ref - 1];
+    if (e->hash != hash) continue;
+    const char* key = t->poolBuf + e->key;
+    if (std::strncmp(key, text, len) == 0 && key[len] == '\0') return e;
+  }
+}
+
+// The entry of a NUL-terminated key, made when it is new (*isNew tells).
+Entry* insert(LinksIndex_Table* t, const char* key, bool* isNew) {
+  const std::size_t len = std::strlen(key);
+  const uint32_t hash = lookupHash(key, len);
+  if (Entry* e = lookup(t, key, len, hash)) {
+    *isNew = false;
+    return e;
+  }
+  *isNew = true;
+  // The capacity rule is the buckets': each takes 588 keys.
+  ArrX_Buf* bucket = &t->buckets[StrX_getHash(key, LinksIndex_kBuckets)];
+  Entry* e = static_cast<Entry*>(ArrX_Buf_alloc(bucket, sizeof(Entry)));
+  if (e == nullptr) return nullptr;
+  char* text = StrX_Mem_alloc(&t->pool);
+  if (text == nullptr) return nullptr;
+  if (len > StrX_Mem_getLeftSize(&t->pool)) {
+    StrX_Mem_free(&t->pool);
+    Errors_raise("strx", __LINE__, StrX_Err_MemEmpty, "StrX_Err_MemEmpty", "%s", StrX_Txt_MemEmpty);
+    return nullptr;
+  }
+  std::memcpy(text, key, len + 1);
+  e->mask = 0;
+  e->pos = 0;
+  e->key = static_cast<uint32_t>(text - t->poolBuf);
+  e->hash = hash;
+  uint32_t s = slotOf(hash);
+  while (t->slots[s] != 0) s = (s + 1) & (kSlots - 1);
+  t->slots[s] = static_cast<uint32_t>(e - t->entries) + 1;
+  uint32_t b = filterBitOf(hash);
+  t->filter[b >> 6] |= uint64_t{1} << (b & 63);
+  addStart(&t->starts, key);
+  return e;
+}
+
+// The area, empty; raises Errors_Unofficial while another index holds it.
+LinksIndex_Table* claimTable() {
+  if (g_table == nullptr) {
+    void* block = StdPlus_malloc(sizeof(LinksIndex_Table));
+    if (block == nullptr) return nullptr;
+    g_table = new (block) LinksIndex_Table;
+    g_table->inUse = false;
+  }
+  LinksIndex_Table* t = g_table;
+  if (t->inUse) {
+    Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s", Errors_Txt_Error);
+    return nullptr;
+  }
+  t->inUse = true;
+  StrX_Mem_init(&t->pool, t->poolBuf, sizeof t->poolBuf);
+  const std::size_t share = LinksIndex_kBucketKeys * sizeof(Entry);
+  for (uint32_t i = 0; i < LinksIndex_kBuckets; ++i)
+    ArrX_Buf_init(&t->buckets[i], t->entries + i * LinksIndex_kBucketKeys, share);
+  std::memset(t->slots, 0, sizeof t->slots);
+  std::memset(t->filter, 0, sizeof t->filter);
+  fillClasses(t->starts.cls);
+  std::memset(t->starts.pairs, 0, sizeof t->starts.pairs);
+  return t;
+}
+
+// Indexes the bracketed and braced words of one name, whose "A" line lies
+// at linePos.
+void indexName(LinksIndex_Table* t, const char* name, IniFile_Pos linePos) {
+  char word[LinksIndex_kLineSize];
+  char phrase[LinksIndex_kLineSize];
+  bool inBrackets = false;
+  bool inBraces = false;
+  const char* p = name;  // the end of the previous word (or phrase)
+  for (;;) {
+    const char* end = StrX_getWord(p, word, sizeof word);
+    if (end == nullptr) break;
+    const char* start = end - std::strlen(word);
+    // Between two words there is no lead byte (it would be a word), so the
+    // marks can be found byte by byte.
+    for (const char* q = p; q < start; ++q) {
+      if (*q == '[') inBrackets = true;
+      if (*q == ']') inBrackets = false;
+      if (*q == '{') inBraces = true;
+      if (*q == '}') inBraces = false;
+    }
+    p = end;
+    if (!inBrackets && !inBraces) continue;
+
+    int words = 1;
+    const unsigned char behind = static_cast<unsigned char>(*end);
+    if (behind == ' ' || (Os_isLeadByte(behind) && end[1] != '\0')) {
+      words = LinksIndex_kPhraseWords;
+      const char* phraseEnd = StrX_cpyWords(start, &words, phrase, sizeof phrase);
+      if (words >= 2) p = phraseEnd;
+    }
+    const bool isPhrase = words >= 2;
+
+    bool isNew = false;
+    Entry* first = insert(t, word, &isNew);
+    if (first == nullptr) return;
+    if (isNew) {
+      first->pos = isPhrase ? 0 : linePos;
+    } else if (!isPhrase && (inBrackets || first->pos == 0)) {
+      // A keyword marked again links to its last mark; a braced name keeps
+      // its first definition, and so gets one when it only started phrases.
+      first->pos = linePos;
+    }
+    if (isPhrase) {
+      first->mask |= uint64_t{1} << (words - 1);
+      Entry* whole = insert(t, phrase, &isNew);
+      if (whole == nullptr) return;
+      if (isNew) whole->pos = linePos;
+    } else {
+      first->mask |= 1u;
+    }
+  }
+}
+
+// The length of the word at the start of text, with its lookupHash; 0 when
+// text does not begin with a word.
+inline std::size_t wordAt(const uint8_t* cls, const char* text, uint32_t* hash) {
+  const unsigned char c0 = static_cast<unsigned char>(text[0]);
+  uint32_t h = hashStep(kHashSeed, c0);
+  std::size_t n = 1;
+  if (cls[c0] == LinksIndex_Starts::kLead) {
+    if (text[1] == '\0') return 0;
+    h = hashStep(h, static_cast<unsigned char>(text[1]));
+    n = 2;
+  } else if (cls[c0] == LinksIndex_Starts::kStart) {
+    for (;;) {
+      const unsigned char c = static_cast<unsigned char>(text[n]);
+      if ((cls[c] & kWordByte) == 0) break;
+      h = hashStep(h, c);
+      ++n;
+    }
+  } else {
+    return 0;
+  }
+  *hash = h;
+  return n;
+}
+
+void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targetSize) {
+  IniFile_Read_setStrMax(&ix->reader, targetSize);
+  IniFile_Read_attrAt(&ix->reader, pos, "--s", target);
+  // A target that does not fit is cut, as the reader cut it already.
+  (void)StrX_toAbsPath(target, targetSize, ix->base);
+}
+
+}  // namespace
+
+LinksIndex::~LinksIndex() { LinksIndex_close(this); }
+
+void LinksIndex_open(LinksIndex* ix, const char* path) {
+  LinksIndex_Table* t = claimTable();
+  if (t == nullptr) return;
+  ix->table = t;
+  ix->starts = &t->starts;
+  // Whatever stops the load closes the index again.
+  struct CloseUnlessLoaded {
+    LinksIndex* ix;
+    bool loaded = false;
+    ~CloseUnlessLoaded() {
+      if (!loaded) LinksIndex_close(ix);
+    }
+  } guard{ix};
+
+  IniFile_Read* r = &ix->reader;
+  IniFile_Read_open(r, path, t->line, sizeof t->line);
+  if (r->file == nullptr) return;
+  IniFile_Read_setSection(r, "main");
+  IniFile_Read_attr(r, "Application", "-");
+  IniFile_Read_attr(r, "Version", "-");
+  IniFile_Read_attr(r, "bNewFile", "-");
+  IniFile_Read_setStrMax(r, sizeof ix->base);
+  IniFile_Read_attr(r, "Base", "s", ix->base);
+
+  char name[LinksIndex_kLineSize];
+  IniFile_Read_setStrMax(r, sizeof name);
+  IniFile_Read_findSection(r, "links", false);
+  const int count = IniFile_Read_countAttr(r, "A");
+  for (int i = 0; i < count; ++i) {
+    name[0] = '\0';
+    const IniFile_Pos pos = IniFile_Read_attr(r, "A", "s", name);
+    indexName(t, name, pos);
+  }
+  guard.loaded = true;
+}
+
+std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
+                            std::size_t targetSize) {
+  LinksIndex_Table* t = ix->table;
+  if (t == nullptr || !LinksIndex_mayStart(ix, text)) return 0;
+  uint32_t hash = 0;
+  const std::size_t wordLen = wordAt(t->starts.cls, text, &hash);
+  if (wordLen == 0) return 0;
+  const Entry* first = lookup(t, text, wordLen, hash);
+  if (first == nullptr || first->mask == 0) return 0;
+  if (first->mask == 1) {  // the usual key: one word, no phrase
+    if (first->pos == 0) return 0;
+    readTarget(ix, first->pos, target, targetSize);
+    return wordLen;
+  }
+
+  // The longest registered phrase first, no longer than the text's phrase.
+  char phrase[LinksIndex_kLineSize];
+  int longest = 64 - __builtin_clzll(first->mask);
+  int available = longest;
+  StrX_cpyWords(text, &available, phrase, sizeof phrase);
+  for (int k = available; k >= 1; --k) {
+    if (((first->mask >> (k - 1)) & 1u) == 0) continue;
+    const Entry* e = first;
+    const char* end = text + wordLen;
+    if (k > 1) {
+      int words = k;
+      end = StrX_cpyWords(text, &words, phrase, sizeof phrase);
+      if (words != k) continue;
+      e = lookup(t, phrase, std::strlen(phrase), lookupHash(phrase, std::strlen(phrase)));
+    }
+    if (e == nullptr || e->pos == 0) continue;
+    readTarget(ix, e->pos, target, targetSize);
+    return static_cast<std::size_t>(end - text);
+  }
+  return 0;
+}
+
+void LinksIndex_close(LinksIndex* ix) {
+  IniFile_Read_close(&ix->reader);
+  if (ix->table != nullptr) ix->table->inUse = false;
+  ix->table = nullptr;
+  ix->starts = nullptr;
+}

@@ -1,0 +1,81 @@
+// LinksIndex: the links file loaded back as the keyword table of the writing
+// passes. Only the words inside "[" "]" and "{" "}" of the names are indexed,
+// single words and phrases of up to 64 words; a key keeps the file position
+// of its entry, never the target, which is read from the file again for each
+// link. The table, the key pool and the line buffer are one program-wide
+// area, allocated once: only one index is open at a time.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "settings/IniFileRead.h"
+
+// The reader's line buffer: a name and its line hold at most 4095 bytes.
+inline constexpr std::size_t LinksIndex_kLineSize = 4096;
+// The "Base" value: at most 255 bytes.
+inline constexpr std::size_t LinksIndex_kBaseSize = 256;
+// The word index: 255 buckets, chosen by the byte-weighted sum of the key
+// (StrX_getHash), each with room for 588 keys (2,400,000 bytes of 16-byte
+// entries split evenly). A full bucket raises ArrX_Err_Full.
+inline constexpr uint32_t LinksIndex_kBuckets = 255;
+inline constexpr std::size_t LinksIndex_kBucketKeys = 588;
+// The pool of the key texts; full, it raises StrX_Err_MemEmpty.
+inline constexpr std::size_t LinksIndex_kPoolSize = 6400000;
+// The longest phrase that is indexed or searched, in words.
+inline constexpr int LinksIndex_kPhraseWords = 64;
+
+struct LinksIndex_Table;  // the program-wide area
+
+// The first test of a search, cheap enough for every byte of a text: the
+// pairs of first and second byte that keys begin with (the second byte as 0
+// when it is not part of the word, as in the key "A").
+struct LinksIndex_Starts {
+  enum : uint8_t { kStart = 1, kDigit = 2, kLead = 4 };
+  uint8_t cls[256];  // letters and "_" start a word, digits go on, lead bytes
+  uint64_t pairs[65536 / 64];
+};
+
+struct LinksIndex {
+  IniFile_Read reader;
+  char base[LinksIndex_kBaseSize] = {};       // targets are made absolute against it
+  LinksIndex_Table* table = nullptr;          // the area, while the index is open
+  const LinksIndex_Starts* starts = nullptr;  // in the area, while open
+
+  LinksIndex() = default;
+  LinksIndex(const LinksIndex&) = delete;
+  LinksIndex& operator=(const LinksIndex&) = delete;
+  ~LinksIndex();  // closes an index left open
+};
+
+// Opens the links file at path and indexes the names of its "links"
+// section. Raises the settings reader's errors, ArrX_Err_Full,
+// StrX_Err_MemEmpty, and Errors_Unofficial while another index is open; a
+// failed open leaves the index closed.
+void LinksIndex_open(LinksIndex* index, const char* path);
+// The length in bytes of the longest registered key that starts at text,
+// with its target (made absolute against "Base", cut to targetSize - 1
+// bytes) in target; 0 and target unchanged when no key starts there. text
+// must be NUL-terminated; a key of several words covers the bytes from its
+// first word's start to its last word's end.
+std::size_t LinksIndex_find(LinksIndex* index, const char* text, char* target,
+                            std::size_t targetSize);
+// False when no key starts at text (LinksIndex_find would give 0); true
+// when one may. text must have a byte before its NUL or be at the NUL.
+inline bool LinksIndex_mayStart(const LinksIndex* index, const char* text) {
+  const LinksIndex_Starts* s = index->starts;
+  if (s == nullptr) return false;
+  const unsigned char c0 = static_cast<unsigned char>(text[0]);
+  const unsigned char c1 = c0 == 0 ? 0 : static_cast<unsigned char>(text[1]);
+  uint32_t pair;
+  if (s->cls[c0] == LinksIndex_Starts::kStart)
+    pair = (c0 << 8) |
+           ((s->cls[c1] & (LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit)) ? c1 : 0);
+  else if (s->cls[c0] == LinksIndex_Starts::kLead && c1 != 0)
+    pair = (c0 << 8) | c1;
+  else
+    return false;
+  return (s->pairs[pair >> 6] >> (pair & 63)) & 1u;
+}
+
+// Closes the file and gives the area back; calling it again does nothing.
+void LinksIndex_close(LinksIndex* index);

@@ -1,0 +1,50 @@
+// Shared by the links tests: a links file written through LinksFile from a
+// list of entries, and an index opened on it.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "engine/LinksFile.h"
+#include "engine/LinksIndex.h"
+
+// One links entry: the page reference in force, the anchor, the name.
+struct LinkEntry {
+  std::string page;
+  std::string anchor;
+  std::string name;
+};
+
+inline void writeLinks(const std::string& path, const std::vector<LinkEntry>& entries,
+                       const char* base = LinksFile_kBase) {
+  LinksFile file;
+  LinksFile_open(&file, path.c_str());
+  LinksFile_writeHeader(&file, base);
+  for (const LinkEntry& e : entries) {
+    LinksFile_setPage(&file, e.page.c_str());
+    LinksFile_add(&file, e.anchor.c_str(), e.name.c_str(), "");
+  }
+  LinksFile_close(&file);
+}
+
+// A links file in a fresh folder, loaded as an index.
+struct OpenIndex {
+  explicit OpenIndex(const std::vector<LinkEntry>& entries, const char* base = LinksFile_kBase)
+      : path(dir.file("_out.kwf")) {
+    writeLinks(path, entries, base);
+    LinksIndex_open(&index, path.c_str());
+  }
+  ~OpenIndex() { LinksIndex_close(&index); }
+
+  // The length of the key at text and its target ("" when none).
+  std::size_t find(const std::string& text, std::string* target) {
+    char buf[StrX_kPathSize] = {};
+    std::size_t n = LinksIndex_find(&index, text.c_str(), buf, sizeof buf);
+    *target = buf;
+    return n;
+  }
+
+  TempDir dir;
+  std::string path;
+  LinksIndex index;
+};
