@@ -1,0 +1,42 @@
+// KwordMarker: kword anchors and keyword links.
+#include "engine/KwordMarker.h"
+
+#include <cstring>
+
+void KwordMarker_init(KwordMarker* marker, HtmlTagP* tags, KeywordLinker* linker,
+                      bool trackingOff, std::FILE* out) {
+  *marker = KwordMarker{};
+  marker->tags = tags;
+  marker->linker = linker;
+  marker->trackingOff = trackingOff;
+  marker->out = out;
+}
+
+void KwordMarker_step(KwordMarker* m) {
+  if (m->out == nullptr) return;
+  int32_t state = HtmlTagP_getState(m->tags);
+  const char* name = m->tags->name;
+  if (!m->trackingOff && state == HtmlTagP_kStart) {
+    if (std::strcmp(name, "a") == 0) m->inA = true;
+    if (std::strcmp(name, "/a") == 0) m->inA = false;
+  }
+  if (state == HtmlTagP_kEnd && std::strcmp(name, "kword") == 0) {
+    std::fprintf(m->out, "<A name=\"kword%d\">", ++m->count);
+    return;
+  }
+  if (state == HtmlTagP_kStart && std::strcmp(name, "/kword") == 0) {
+    std::fputs("</A>", m->out);
+    return;
+  }
+  if (HtmlTagP_isInTag(m->tags) || m->inA) return;
+  switch (KeywordLinker_event(m->linker)) {
+    case KeywordLinker_kLinkStart:
+      std::fprintf(m->out, "<A href=\"%s\">", KeywordLinker_target(m->linker));
+      break;
+    case KeywordLinker_kLinkEnd:
+      std::fputs("</A>", m->out);
+      break;
+    default:
+      break;
+  }
+}

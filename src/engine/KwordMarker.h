@@ -1,0 +1,25 @@
+// KwordMarker: the keyword anchors and links of the writing passes. Each
+// "kword" element of the text gets a numbered anchor (kword1, kword2, ... in
+// the order the analysis pass registered them), and every keyword occurrence
+// that the keyword-link finder reports outside a tag becomes a link to its
+// definition. With tracking on (templates) text inside an existing A element
+// is not linked again; source pages turn tracking off.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+#include "engine/HtmlTagP.h"
+#include "engine/KeywordLinker.h"
+
+struct KwordMarker {
+  HtmlTagP* tags = nullptr;
+  KeywordLinker* linker = nullptr;
+  bool inA = false;
+  bool trackingOff = false;
+  int32_t count = 0;
+  std::FILE* out = nullptr;  // the page's current output (may be replaced between steps)
+};
+
+void KwordMarker_init(KwordMarker* marker, HtmlTagP* tags, KeywordLinker* linker,
+                      bool trackingOff, std::FILE* out);
+void KwordMarker_step(KwordMarker* marker);

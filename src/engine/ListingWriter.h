@@ -1,0 +1,36 @@
+// ListingWriter: writes a source text into the listing work file as the
+// page shows it: HTML-escaped, a line number in front of every line, and
+// image tags copied raw so that the page shows the image. It is stepped by
+// the writing pass before the anchor writers, so that at every position the
+// text before it is already written when an anchor is added; they write into
+// its stream.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+#include "engine/HtmlTagP.h"
+#include "lexer/BLex3.h"
+#include "runtime/StrX.h"
+
+struct ListingWriter {
+  BLex3* lexer = nullptr;
+  HtmlTagP* tags = nullptr;
+  const int32_t* line = nullptr;  // the line counter's current line, or none
+  int32_t lineState = -1;  // -1 no numbers; 0 before the first; else the current line
+  BLex3_Pos last{0, 0};    // written up to here
+  bool raw = false;        // inside an image tag, copied as it stands
+  BLex3_Pos rawStart{0, 0};
+  int32_t rawLine = 0;     // the line state where the image tag began
+  std::FILE* out = nullptr;
+  char path[StrX_kPathSize] = {};
+};
+
+// Opens the listing path ("wb"). line is the line counter's line field, or
+// null for a listing without numbers.
+void ListingWriter_init(ListingWriter* writer, const char* path, HtmlTagP* tags,
+                        const int32_t* line);
+void ListingWriter_step(ListingWriter* writer);
+// Writes the rest of the text, up to the end of the file.
+void ListingWriter_finish(ListingWriter* writer);
+// Closes the stream; a write that failed on the way is reported here.
+void ListingWriter_close(ListingWriter* writer);
