@@ -251,6 +251,7 @@ inline std::size_t wordAt(const uint8_t* cls, const char* text, uint32_t* hash) 
 }
 
 void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targetSize) {
+  if (targetSize == 0) return;  // no room even for the NUL
   IniFile_Read_setStrMax(&ix->reader, targetSize);
   IniFile_Read_attrAt(&ix->reader, pos, "--s", target);
   // A target that does not fit is cut, as the reader cut it already.

@@ -15,23 +15,18 @@ struct LinkEntry {
   std::string name;
 };
 
-inline void writeLinks(const std::string& path, const std::vector<LinkEntry>& entries,
-                       const char* base = LinksFile_kBase) {
-  LinksFile file;
-  LinksFile_open(&file, path.c_str());
-  LinksFile_writeHeader(&file, base);
-  for (const LinkEntry& e : entries) {
-    LinksFile_setPage(&file, e.page.c_str());
-    LinksFile_add(&file, e.anchor.c_str(), e.name.c_str(), "");
-  }
-  LinksFile_close(&file);
-}
-
 // A links file in a fresh folder, loaded as an index.
 struct OpenIndex {
   explicit OpenIndex(const std::vector<LinkEntry>& entries, const char* base = LinksFile_kBase)
       : path(dir.file("_out.kwf")) {
-    writeLinks(path, entries, base);
+    LinksFile file;
+    LinksFile_open(&file, path.c_str());
+    LinksFile_writeHeader(&file, base);
+    for (const LinkEntry& e : entries) {
+      LinksFile_setPage(&file, e.page.c_str());
+      LinksFile_add(&file, e.anchor.c_str(), e.name.c_str(), "");
+    }
+    LinksFile_close(&file);
     LinksIndex_open(&index, path.c_str());
   }
   ~OpenIndex() { LinksIndex_close(&index); }
