@@ -1,0 +1,71 @@
+// SourceHtml: the frame of a source page.
+#include "app/SourceHtml.h"
+
+#include <cstdio>
+
+#include "runtime/Errors.h"
+#include "runtime/Except3.h"
+#include "runtime/FileX.h"
+
+namespace {
+
+struct Section {
+  const char* path;
+  const char* link;
+  const char* heading;
+};
+
+}  // namespace
+
+void ScrivoApp_writeSourceHtml(const char* pagePath, const char* name,
+                               const ScrivoApp_SourceParts& parts) {
+  const Section sections[] = {
+      {parts.major, "<A href=\"#idxA\">大目次</A>", "<H4><A name=\"idxA\">大目次</A></H4>\r\n<UL>\r\n"},
+      {parts.outline, "<A href=\"#idx\">目次</A>", "<H4><A name=\"idx\">目次</A></H4>\r\n<UL>\r\n"},
+      {parts.types, "<A href=\"#idxS\">型・クラス・構造体</A>",
+       "<H4><A name=\"idxS\">型・クラス・構造体一覧</A></H4>\r\n\r\n<UL>\r\n"},
+      {parts.funcs, "<A href=\"#idxF\">関数</A>",
+       "<H4><A name=\"idxF\">関数一覧</A></H4>\r\n\r\n<UL>\r\n"},
+      {parts.macros, "<A href=\"#idxM\">マクロ</A>",
+       "<H4><A name=\"idxM\">マクロ一覧</A></H4>\r\n\r\n<UL>\r\n"},
+  };
+  bool filled[5];
+  int nonEmpty = 0;
+  for (int i = 0; i < 5; ++i) {
+    filled[i] = FileX_getSize(sections[i].path) > 0;
+    if (filled[i]) ++nonEmpty;
+  }
+  std::FILE* page = FileX_open(pagePath, "wb");
+  Except3_tryFinally(
+      "scrivo-app", __LINE__,
+      [&] {
+        std::fprintf(page, "<HTML><HEAD><TITLE>\r\n%s\r\n</TITLE>\r\n\r\n", name);
+        std::fprintf(page, "<BODY>\r\n\r\n<H3>%s</H3>\r\n\r\n", name);
+        if (nonEmpty >= 2) {
+          std::fputs("<P>\r\n[", page);
+          bool first = true;
+          for (int i = 0; i < 5; ++i) {
+            if (!filled[i]) continue;
+            if (!first) std::fputs(" | ", page);
+            std::fputs(sections[i].link, page);
+            first = false;
+          }
+          std::fputs("]\r\n</P>\r\n\r\n", page);
+        }
+        for (int i = 0; i < 5; ++i) {
+          if (!filled[i]) continue;
+          std::fputs(sections[i].heading, page);
+          FileX_catFile(page, sections[i].path, 'b');
+          std::fputs("</UL>\r\n\r\n", page);
+        }
+        std::fputs("\r\n<HR><PRE>\r\n", page);
+        FileX_catFile(page, parts.listing, 'b');
+        std::fputs("\r\n</PRE>\r\n</BODY></HTML>\r\n", page);
+      },
+      [&] {
+        bool failed = std::ferror(page) != 0;
+        if (std::fclose(page) != 0 || failed)
+          Errors_raise("scrivo-app", __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+                       FileX_Txt_WriteFailedOf, pagePath);
+      });
+}

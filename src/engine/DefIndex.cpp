@@ -1,0 +1,100 @@
+// DefIndex: definition lists, anchors and links entries.
+#include "engine/DefIndex.h"
+
+#include <cstring>
+
+#include "lexer/BLex3Write.h"
+#include "runtime/Errors.h"
+#include "runtime/FileX.h"
+
+namespace {
+
+struct KindInfo {
+  const char* anchor;  // the anchor and links kind: def1, func1, ...
+  const char* word;    // the item's word
+};
+
+void closeList(std::FILE** f, bool* failed) {
+  if (*f == nullptr) return;
+  if (std::ferror(*f) != 0) *failed = true;
+  if (std::fclose(*f) != 0) *failed = true;
+  *f = nullptr;
+}
+
+void start(DefIndex* d, int32_t& counter, std::FILE* list, const char* kind, const char* word) {
+  const int32_t n = ++counter;
+  char name[DefIndex_kNameSize];
+  BLex3_copyRange(d->recognizer->lexer, d->event->nameStart, d->event->nameEnd, name, sizeof name);
+  if (list != nullptr) std::fprintf(list, "<LI><A href=\"#%s%d\">%s %s</A>\r\n", kind, n, name, word);
+  if (d->links != nullptr) {
+    char braced[DefIndex_kNameSize + 2];
+    std::snprintf(braced, sizeof braced, "{%s}", name);
+    LinksFile_addDef(d->links, kind, n, braced, "");
+    if (std::strcmp(kind, "enum") == 0) {
+      char member[DefIndex_kNameSize + 1] = "{";
+      while (CDeclP_nextEnumMember(d->recognizer, member + 1, DefIndex_kNameSize - 1)) {
+        std::strcat(member, "}");
+        LinksFile_addDef(d->links, kind, n, member, "");
+        member[1] = '\0';
+      }
+    }
+  }
+  if (d->anchor != nullptr) std::fprintf(d->anchor, "<A name=\"%s%d\">", kind, n);
+}
+
+}  // namespace
+
+void DefIndex_init(DefIndex* index, CDeclP* recognizer, const char* typePath,
+                   const char* funcPath, const char* macroPath, LinksFile* links,
+                   std::FILE* anchor) {
+  *index = DefIndex{};
+  index->recognizer = recognizer;
+  index->event = CDeclP_getEvent(recognizer);
+  index->links = links;
+  index->anchor = anchor;
+  if (typePath != nullptr) index->typeList = FileX_open(typePath, "wb");
+  if (funcPath != nullptr) index->funcList = FileX_open(funcPath, "wb");
+  if (macroPath != nullptr) index->macroList = FileX_open(macroPath, "wb");
+}
+
+void DefIndex_step(DefIndex* d) {
+  switch (CDeclP_getResult(d->recognizer)) {
+    case CDeclP_MacroStart:
+      start(d, d->macros, d->macroList, "def", "マクロ");
+      break;
+    case CDeclP_FunctionStart:
+      start(d, d->functions, d->funcList, "func", "関数");
+      break;
+    case CDeclP_TypedefStart:
+      start(d, d->types, d->typeList, "type", "型");
+      break;
+    case CDeclP_AggregateStart: {
+      int32_t k = d->event->kind;
+      start(d, d->aggregates, d->typeList, "struct",
+            k == CDeclP_kStruct ? "構造体" : k == CDeclP_kUnion ? "共用体" : "クラス");
+      break;
+    }
+    case CDeclP_EnumStart:
+      start(d, d->enums, d->typeList, "enum", "列挙型");
+      break;
+    case CDeclP_MacroEnd:
+    case CDeclP_FunctionEnd:
+    case CDeclP_TypedefEnd:
+    case CDeclP_AggregateEnd:
+    case CDeclP_EnumEnd:
+      if (d->anchor != nullptr) std::fputs("</A>", d->anchor);
+      break;
+    default:
+      break;
+  }
+}
+
+void DefIndex_finish(DefIndex* index) {
+  bool failed = false;
+  closeList(&index->typeList, &failed);
+  closeList(&index->funcList, &failed);
+  closeList(&index->macroList, &failed);
+  if (failed)
+    Errors_raise("scrivo", __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
+                 FileX_Txt_WriteFailed);
+}
