@@ -85,9 +85,7 @@ void copyText(RXML_WriteCtx* c, int32_t from, int32_t to) {
         c->elemOnLine = false;
         continue;
       }
-      put(c, c->indent.data(), c->indent.size());
-      c->indent.clear();
-      c->atLineStart = false;
+      writeIndent(c);
     }
     putByte(c, ch);
     if (ch == '\n') {

@@ -113,9 +113,7 @@ TEST(RXMLReadDefs, RecordsElementsOnlyAlongReferencedPaths) {
         "<ul><li><b>1</b><i>2</i><ul><li>x</li></ul></li><li><b>3</b></li></ul>\n"
         "<p><b>no</b></p><x>global</x><template><var><q></q></template><var href=\"z\">");
   e.put("doc.htm", "<var href=\"list.htm#ul.li.b\"><var href=\"all#x\">");
-  RXML_File* doc = e.add("doc.htm");
-  e.readRefs(doc);
-  e.readAllDefs();
+  RXML_File* doc = e.read("doc.htm");
   RXML_File* list = RXML_findFile(&e.rx, "list.htm", doc->path, false);
   EXPECT_EQ("ul[li[b] li[b]] x template[var] var", dump(list->elements, false));
   EXPECT_EQ("var var", dump(doc->elements, false));
@@ -127,9 +125,7 @@ TEST(RXMLReadDefs, PositionsAndLinesOfElements) {
   // at 23 (24 bytes), <li> at 48; 53 bytes in all.
   e.put("list.htm", "<ul>\n<li id=\"a\">x</li>\n<var name=\"n\" value=\"v\">\n<li>\n");
   e.put("doc.htm", "<var href=\"list.htm#ul.li\">");
-  RXML_File* doc = e.add("doc.htm");
-  e.readRefs(doc);
-  e.readAllDefs();
+  RXML_File* doc = e.read("doc.htm");
   RXML_File* list = RXML_findFile(&e.rx, "list.htm", doc->path, false);
   const RXML_Elem* ul = list->elements.first;
   ASSERT_NE(nullptr, ul);
@@ -161,9 +157,7 @@ TEST(RXMLReadDefs, PositionsAndLinesOfElements) {
 TEST(RXMLReadDefs, ElementsLeftOpenEndWithTheirTemplate) {
   Engine e;
   e.put("doc.htm", "<template><b>x</template>y<var href=\"#b\">");
-  RXML_File* doc = e.add("doc.htm");
-  e.readRefs(doc);
-  e.readAllDefs();
+  RXML_File* doc = e.read("doc.htm");
   const RXML_Elem* t = doc->elements.first;
   ASSERT_NE(nullptr, t);
   const RXML_Elem* b = t->children.first;

@@ -235,9 +235,7 @@ TEST(RXMLResolve, PathsToElements) {
   Engine e;
   e.put("list.htm", kList);
   e.put("doc.htm", "<var href=\"list.htm#ul.li.b\">");
-  RXML_File* doc = e.add("doc.htm");
-  e.readRefs(doc);
-  e.readAllDefs();
+  RXML_File* doc = e.read("doc.htm");
   const char* base = doc->path;
   RXML_Elem* b = RXML_resolve(&e.rx, "list.htm#ul.li.b", base, nullptr);
   ASSERT_NE(nullptr, b);

@@ -110,11 +110,13 @@ struct Engine {
     }
     return readFile(out);
   }
-  // The three passes over a document, as the template pipeline runs them.
-  std::string expand(const std::string& doc) {
+  // The reading passes over a document, as the template pipeline runs
+  // them: its references, then the definitions of every file.
+  RXML_File* read(const std::string& doc) {
     RXML_File* f = add(doc);
     readRefs(f);
     readAllDefs();
-    return write(f);
+    return f;
   }
+  std::string expand(const std::string& doc) { return write(read(doc)); }
 };
