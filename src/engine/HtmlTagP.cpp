@@ -82,8 +82,10 @@ void readAttrs(HtmlTagP* t) {
     t->attrNames[t->attrCount] = name;
     BLex3_skipSet(lx, kWhite);
     p = BLex3_fetch(lx, 0);
+    const bool atEnd = p == nullptr || *p == '>';
+    const bool hasValue = p != nullptr && *p == '=';
     char* value = StrX_Mem_alloc(&t->pool);
-    if (p != nullptr && *p == '=') {
+    if (hasValue) {
       BLex3_next(lx, 1);
       BLex3_skipSet(lx, kWhite);
       value = readPooled(t, kAttrEnd, true);
@@ -91,7 +93,7 @@ void readAttrs(HtmlTagP* t) {
     // An attribute without a value counts with the empty value, also when
     // it stands last before ">".
     t->attrValues[t->attrCount++] = value;
-    if (p == nullptr || *p == '>') return;
+    if (atEnd) return;
   }
 }
 
@@ -146,6 +148,10 @@ void HtmlTagP_init(HtmlTagP* t, char* pool, std::size_t poolSize, void* table,
   t->attrValues = t->attrNames + places;
   StrX_Mem_init(&t->pool, pool, poolSize);
   t->name = pool;
+}
+
+void HtmlTagP_initMem(HtmlTagP* t, HtmlTagP_Mem* mem) {
+  HtmlTagP_init(t, mem->pool, sizeof mem->pool, mem->table, sizeof mem->table);
 }
 
 void HtmlTagP_setLexer(HtmlTagP* t, BLex3* lexer) { t->lexer = lexer; }

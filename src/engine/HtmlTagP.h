@@ -24,6 +24,12 @@ inline constexpr int32_t HtmlTagP_kNone = -2;    // no tag starts here; the next
 inline constexpr int32_t HtmlTagP_kStart = 1;    // a tag starts here: name and attributes are set
 inline constexpr int32_t HtmlTagP_kEnd = 2;      // the tag that started before ends here
 
+// The memory of one scanner as every pass gives it.
+struct HtmlTagP_Mem {
+  char pool[HtmlTagP_kPoolSize];
+  const char* table[2 * HtmlTagP_kMaxAttrs];
+};
+
 struct HtmlTagP {
   BLex3* lexer;              // shared, not owned
   BLex3_Pos nextPos;         // where the next event lies
@@ -37,11 +43,13 @@ struct HtmlTagP {
   StrX_Mem pool;             // the name, attribute names and values of the current tag
 };
 
-// State -2 at offset 0. The table of tableSize bytes holds tableSize / (2 x
-// pointer size) attributes. A tag that does not fit the pool raises the
-// pool's StrX_Err_MemEmpty.
+// State -2 at offset 0. The table (pointer-aligned, tableSize bytes) holds
+// tableSize / (2 x pointer size) attributes. A tag that does not fit the
+// pool raises the pool's StrX_Err_MemEmpty.
 void HtmlTagP_init(HtmlTagP* tags, char* pool, std::size_t poolSize, void* table,
                    std::size_t tableSize);
+// HtmlTagP_init over mem.
+void HtmlTagP_initMem(HtmlTagP* tags, HtmlTagP_Mem* mem);
 void HtmlTagP_setLexer(HtmlTagP* tags, BLex3* lexer);
 // Examines the lexer's current position (moving its cursor: the loop
 // restores it before the next scanner).

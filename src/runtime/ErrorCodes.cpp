@@ -24,6 +24,7 @@ constexpr Errors_CodeName kNames[] = {
     {WinX_Err_NoRegKey, "WinX_Err_NoRegKey"},
     {RXML_Err_Many_EndOfTemplate, "RXML_Err_Many_EndOfTemplate"},
     {RXML_Err_FileNotFound, "RXML_Err_FileNotFound"},
+    {RXML_Err_Recursive, "RXML_Err_Recursive"},
     {StrX_Err_MemEmpty, "StrX_Err_MemEmpty"},
     {StrX_Err_NoMoreParentDir, "StrX_Err_NoMoreParentDir"},
     {StrX_Err_PathTooLong, "StrX_Err_PathTooLong"},

@@ -32,6 +32,9 @@ inline constexpr int32_t ArrX_Err_Full = 901;
 inline constexpr int32_t WinX_Err_NoRegKey = 992;
 inline constexpr int32_t RXML_Err_Many_EndOfTemplate = 1911;
 inline constexpr int32_t RXML_Err_FileNotFound = 1915;
+// A var that pulls in an element or file whose expansion is still being
+// written, which would repeat without end.
+inline constexpr int32_t RXML_Err_Recursive = 1916;
 inline constexpr int32_t StrX_Err_MemEmpty = 3180;
 inline constexpr int32_t StrX_Err_NoMoreParentDir = 3182;
 // A path that does not fit its 260-byte buffer: refused instead of cut, so
@@ -78,6 +81,11 @@ inline constexpr char WinX_Txt_DdeError[] = "WinX: DDE Error : %s in %s:%d";
 inline constexpr char RXML_Txt_ManyEndOfTemplateAt[] = "</TEMPLATE> が多すぎます(file=%s, line=%d)";
 inline constexpr char RXML_Txt_ManyEndOfTemplate[] = "</TEMPLATE> が多すぎます";
 inline constexpr char RXML_Txt_FileNotFound[] = "%s ファイルが見つかりません";
+// A warning, not an error: the run goes on.
+inline constexpr char RXML_Txt_RefFileNotFound[] =
+    "ファイル %s（line=%d）から参照しているファイル %s が見つかりません\n";
+inline constexpr char RXML_Txt_Recursive[] =
+    "ファイル %s（line=%d）の var が、書き出し中の %s を取りこもうとしています";
 inline constexpr char StrX_Txt_MemEmpty[] = "アプリ内部のメモリ領域が足りません";
 inline constexpr char StrX_Txt_NoMoreParentDir[] = "親ディレクトリ指定\"..\\\"が多すぎます。";
 inline constexpr char StrX_Txt_PathTooLong[] = "パスが長すぎます（%d バイトまで）: %s";
