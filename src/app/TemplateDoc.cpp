@@ -1,6 +1,111 @@
-// The template-document pipeline.
-#include "app/Pipelines.h"
+// The template-document pipeline: an HTML document or template document is
+// expanded into its page in the work folder beside it, with heading anchors,
+// keyword links and the heading index at its "embed_index" tag.
+#include <vector>
 
-void ScrivoApp_makeTemplateDoc(const char*, const char*, char* result, PrintX*) {
-  result[0] = '\0';
+#include "app/Pipelines.h"
+#include "app/WorkPaths.h"
+#include "engine/LinksFile.h"
+#include "engine/LinksIndex.h"
+#include "engine/TemplatePasses.h"
+#include "runtime/Errors.h"
+#include "runtime/Except3.h"
+#include "runtime/FileX.h"
+#include "runtime/StrXPath.h"
+#include "runtime/StrX_Set.h"
+#include "template/RXML.h"
+
+namespace {
+
+bool beginsWithHtm(const char* ext) {
+  const char htm[] = "htm";
+  for (int i = 0; i < 3; ++i) {
+    unsigned char c = static_cast<unsigned char>(ext[i]);
+    if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + 32);
+    if (c != static_cast<unsigned char>(htm[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void ScrivoApp_makeTemplateDoc(const char* input, const char* workFolder, char* result,
+                               PrintX* sink) {
+  char folder[StrX_kPathSize], page[StrX_kPathSize], middle[StrX_kPathSize];
+  char first[StrX_kPathSize], second[StrX_kPathSize], outline[StrX_kPathSize];
+  char kwf[StrX_kPathSize], absInput[StrX_kPathSize];
+  StrX_Set names;
+  RXML rxml;
+  LinksFile links;
+  LinksIndex keywords;
+  bool namesUp = false, rxmlUp = false, linksOpen = false, keywordsOpen = false;
+  Except3_tryFinally(
+      "scrivo-app", __LINE__,
+      [&] {
+        ScrivoApp_workFolder(folder, input, workFolder);
+        ScrivoApp_joinPath(page, folder, StrX_refFName(input));
+        if (!beginsWithHtm(StrX_refExt(page))) ScrivoApp_pagePath(page, folder, input);
+        ScrivoApp_joinPath(middle, folder, "_middle.txt");
+        ScrivoApp_joinPath(first, folder, "_outMain.txt");
+        ScrivoApp_joinPath(second, folder, "_outMain2.txt");
+        ScrivoApp_joinPath(outline, folder, "_outIdx.txt");
+        ScrivoApp_joinPath(kwf, folder, "_out.kwf");
+        StrX_cpy(result, page, StrX_kPathSize);
+        FileX_makeFolders(folder, false);
+
+        StrX_Set_init(&names, StrX_Set_kWidth, StrX_getHashI, false);
+        namesUp = true;
+        RXML_init(&rxml, sink, &names);
+        rxmlUp = true;
+        StrX_cpyAbsPath(absInput, input, sizeof absInput);
+        RXML_addFile(&rxml, absInput);
+
+        LinksFile_open(&links, kwf);
+        linksOpen = true;
+        LinksFile_writeHeader(&links, LinksFile_kBase);
+        LinksFile_setPage(&links, "");
+        // The reference pass reads the document itself; the files it names
+        // are added to the reader as it goes.
+        std::vector<RXML_File*> documents;
+        for (RXML_File* f = rxml.firstFile; f != nullptr; f = f->next) documents.push_back(f);
+        for (RXML_File* f : documents) Scrivo_scanTemplates(f->path, f, &links);
+        linksOpen = false;
+        LinksFile_close(&links);
+
+        for (RXML_File* f = rxml.firstFile; f != nullptr; f = f->next)
+          if (f->exists) Scrivo_scanTemplateUses(f);
+        LinksIndex_open(&keywords, kwf);
+        keywordsOpen = true;
+        Scrivo_writeMiddle(rxml.firstFile, middle);
+        Scrivo_embedIndex(input, page, middle, first, second, outline, &keywords, nullptr);
+
+        if (FileX_getSize(second) > 0) {
+          std::FILE* out = FileX_open(page, "wb");
+          Except3_tryFinally(
+              "scrivo-app", __LINE__,
+              [&] {
+                FileX_catFile(out, first, 'b');
+                FileX_catFile(out, outline, 'b');
+                FileX_catFile(out, second, 'b');
+              },
+              [&] {
+                bool failed = std::ferror(out) != 0;
+                if (std::fclose(out) != 0 || failed)
+                  Errors_raise("scrivo-app", __LINE__, FileX_Err_CannotWrite,
+                               "FileX_Err_CannotWrite", FileX_Txt_WriteFailedOf, page);
+              });
+        } else {
+          FileX_copy(page, first);
+        }
+        keywordsOpen = false;
+        LinksIndex_close(&keywords);
+        const char* const workFiles[] = {middle, first, second, outline, kwf};
+        ScrivoApp_removeFiles(workFiles, sizeof workFiles / sizeof workFiles[0]);
+      },
+      [&] {
+        if (linksOpen) LinksFile_close(&links);
+        if (keywordsOpen) LinksIndex_close(&keywords);
+        if (rxmlUp) RXML_finish(&rxml);
+        if (namesUp) StrX_Set_finish(&names);
+      });
 }

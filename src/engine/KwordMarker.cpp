@@ -28,15 +28,23 @@ void KwordMarker_step(KwordMarker* m) {
     std::fputs("</A>", m->out);
     return;
   }
-  if (HtmlTagP_isInTag(m->tags) || m->inA) return;
   switch (KeywordLinker_event(m->linker)) {
     case KeywordLinker_kLinkStart:
+      if (HtmlTagP_isInTag(m->tags) || m->inA) break;
       std::fprintf(m->out, "<A href=\"%s\">", KeywordLinker_target(m->linker));
+      m->linkOpen = true;
       break;
     case KeywordLinker_kLinkEnd:
+      if (!m->linkOpen) break;
       std::fputs("</A>", m->out);
+      m->linkOpen = false;
       break;
     default:
       break;
   }
+}
+
+void KwordMarker_finish(KwordMarker* m) {
+  if (m->out != nullptr && m->linkOpen) std::fputs("</A>", m->out);
+  m->linkOpen = false;
 }

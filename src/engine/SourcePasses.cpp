@@ -209,8 +209,7 @@ void Scrivo_writeSourcePage(const char* source, const char* page, const char* te
           loop.advance();
         }
         ListingWriter_finish(&listing);
-        // A link that ends with the file gets no end event of its own.
-        if (KeywordLinker_isLinkOpen(&linker)) std::fputs("</A>", listing.out);
+        KwordMarker_finish(&marker);
       },
       [&] {
         // The short outline's last item is written from the file's text,

@@ -1,0 +1,195 @@
+// The template document passes.
+#include "engine/TemplatePasses.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/HeadingIndex.h"
+#include "engine/HtmlTagP.h"
+#include "engine/KeywordLinker.h"
+#include "engine/KwordCollector.h"
+#include "engine/KwordMarker.h"
+#include "engine/LineCounter.h"
+#include "engine/PassLoop.h"
+#include "lexer/BLex3Write.h"
+#include "runtime/Errors.h"
+#include "runtime/Except3.h"
+#include "runtime/FileX.h"
+#include "template/RXMLRead.h"
+#include "template/RXMLWrite.h"
+
+namespace {
+
+constexpr char kModule[] = "scrivo";
+
+struct PassLexer {
+  char window[BLex3_kBufSize];
+  int8_t kinds[BLex3_kKindMapSize];
+  BLex3 lexer;
+  void open(const char* path) {
+    BLex3_init(&lexer, path, window, sizeof window, BLex3_kBlockSize);
+    BLex3_setKindMap(&lexer, kinds, sizeof kinds);
+  }
+};
+
+struct TagScanner {
+  HtmlTagP tags;
+  char pool[HtmlTagP_kPoolSize];
+  const char* table[2 * HtmlTagP_kMaxAttrs];
+  void init(BLex3* lexer) {
+    HtmlTagP_init(&tags, pool, sizeof pool, table, sizeof table);
+    HtmlTagP_setLexer(&tags, lexer);
+  }
+  BLex3_Pos next() const {
+    BLex3_Pos p;
+    HtmlTagP_getNextPos(&tags, &p);
+    return p;
+  }
+};
+
+// Closes a written stream and reports a write that failed on the way.
+void closeWritten(std::FILE*& f, const char* path) {
+  if (f == nullptr) return;
+  std::FILE* out = f;
+  f = nullptr;
+  bool failed = std::ferror(out) != 0;
+  if (std::fclose(out) != 0 || failed)
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+                 FileX_Txt_WriteFailedOf, path);
+}
+
+}  // namespace
+
+void Scrivo_scanTemplates(const char* path, RXML_File* file, LinksFile* links) {
+  PassLexer pl;
+  TagScanner ts;
+  LineCounter lines;
+  KwordCollector collector;
+  RXML_ReadRefs refs;
+  bool lexerOpen = false;
+  Except3_tryFinally(
+      kModule, __LINE__,
+      [&] {
+        pl.open(path);
+        lexerOpen = true;
+        ts.init(&pl.lexer);
+        LineCounter_init(&lines);
+        LineCounter_setLexer(&lines, &pl.lexer);
+        KwordCollector_init(&collector, &ts.tags, links);
+        RXML_readRefs_init(&refs, &ts.tags, &lines.line, file, file->owner);
+        PassLoop loop(&pl.lexer);
+        while (loop.cycle()) {
+          HtmlTagP_step(&ts.tags);
+          loop.restore();
+          LineCounter_step(&lines);
+          loop.restore();
+          KwordCollector_step(&collector);
+          loop.restore();
+          RXML_readRefs_step(&refs);
+          loop.offer(ts.next());
+          loop.advance();
+        }
+      },
+      [&] {
+        if (lexerOpen) BLex3_finish(&pl.lexer);
+      });
+}
+
+void Scrivo_scanTemplateUses(RXML_File* file) {
+  PassLexer pl;
+  TagScanner ts;
+  RXML_ReadDefs defs;
+  bool lexerOpen = false;
+  Except3_tryFinally(
+      kModule, __LINE__,
+      [&] {
+        pl.open(file->path);
+        lexerOpen = true;
+        ts.init(&pl.lexer);
+        RXML_readDefs_init(&defs, &ts.tags, file);
+        PassLoop loop(&pl.lexer);
+        while (loop.cycle()) {
+          HtmlTagP_step(&ts.tags);
+          loop.restore();
+          RXML_readDefs_step(&defs);
+          loop.offer(ts.next());
+          loop.advance();
+        }
+      },
+      [&] {
+        if (lexerOpen) BLex3_finish(&pl.lexer);
+      });
+}
+
+void Scrivo_writeMiddle(RXML_File* file, const char* outPath) {
+  std::FILE* out = FileX_open(outPath, "wb");
+  Except3_tryFinally(
+      kModule, __LINE__, [&] { RXML_writeFile(file, out); }, [&] { closeWritten(out, outPath); });
+}
+
+void Scrivo_embedIndex(const char* source, const char* page, const char* text,
+                       const char* firstPath, const char* secondPath, const char* outlinePath,
+                       LinksIndex* keywords, TitleList* pages) {
+  PassLexer pl;
+  TagScanner ts;
+  KeywordLinker linker;
+  HeadingIndex headings;
+  KwordMarker marker;
+  std::FILE* first = nullptr;
+  std::FILE* second = nullptr;
+  bool lexerOpen = false, headingsOpen = false;
+  Except3_tryFinally(
+      kModule, __LINE__,
+      [&] {
+        pl.open(text);
+        lexerOpen = true;
+        BLex3* lexer = &pl.lexer;
+        ts.init(lexer);
+        KeywordLinker_init(&linker, keywords);
+        KeywordLinker_setLexer(&linker, lexer);
+        first = FileX_open(firstPath, "wb");
+        second = FileX_open(secondPath, "wb");
+        std::FILE* current = first;
+        HeadingIndex_init(&headings, &ts.tags, outlinePath, current);
+        headingsOpen = true;
+        KwordMarker_init(&marker, &ts.tags, &linker, false, current);
+        if (pages != nullptr) TitleList_addPage(pages, source, &ts.tags, nullptr, page);
+
+        BLex3_Pos last{0, 0};
+        PassLoop loop(lexer);
+        while (loop.cycle()) {
+          HtmlTagP_step(&ts.tags);
+          loop.restore();
+          KeywordLinker_step(&linker);
+          BLex3_writeRange(lexer, last, loop.pos(), current);
+          if (current == first && HtmlTagP_getState(&ts.tags) == HtmlTagP_kEnd &&
+              std::strcmp(ts.tags.name, "embed_index") == 0) {
+            current = second;
+            headings.anchor = current;
+            marker.out = current;
+          }
+          loop.restore();
+          HeadingIndex_step(&headings);
+          loop.restore();
+          KwordMarker_step(&marker);
+          if (pages != nullptr) {
+            loop.restore();
+            TitleList_stepTemplate(pages);
+          }
+          last = loop.pos();
+          loop.offer(ts.next());
+          loop.offer(KeywordLinker_nextPos(&linker));
+          loop.advance();
+        }
+        BLex3_Pos end;
+        BLex3_getEOFPos(lexer, &end);
+        BLex3_writeRange(lexer, last, end, current);
+        KwordMarker_finish(&marker);
+      },
+      [&] {
+        if (lexerOpen) BLex3_finish(&pl.lexer);
+        closeWritten(first, firstPath);
+        closeWritten(second, secondPath);
+        if (headingsOpen) HeadingIndex_finish(&headings);
+      });
+}
