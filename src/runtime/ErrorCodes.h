@@ -92,5 +92,8 @@ inline constexpr char StrX_Txt_PathTooLong[] = "パスが長すぎます（%d �
 inline constexpr char Except3_Txt_Uncaught[] = "キャッチできない例外が発生しました";
 inline constexpr char Except3_Txt_NoRoomForReport[] = "try 領域がいっぱいになりました。";
 inline constexpr char Except3_Txt_StackFull[] = "try 用スタック領域がいっぱいになりました。";
+// Bracket warnings (printed after the analysis pass, not errors).
+inline constexpr char BracketP_Txt_TooMany[] = "括弧 '%c' が多すぎる。(line=%d)\n";
+inline constexpr char BracketP_Txt_Mismatch[] = "括弧の対応がおかしい。'%c'～'%c'(line=%d～%d)\n";
 inline constexpr char Scrivo_Txt_InfinityLoop[] =
     "ファイル解析ループが無限ループになっています(count=%d, pos=%ld)";

@@ -1,0 +1,38 @@
+// LineCounter: counts window by window straight from the lexer's window.
+#include "engine/LineCounter.h"
+
+void LineCounter_init(LineCounter* c) {
+  c->lexer = nullptr;
+  c->line = 1;
+  c->column = 1;
+  c->counted = BLex3_Pos{0, 0};
+}
+
+void LineCounter_setLexer(LineCounter* c, BLex3* lexer) { c->lexer = lexer; }
+
+void LineCounter_step(LineCounter* c) {
+  BLex3* lx = c->lexer;
+  BLex3_Pos to;
+  BLex3_getPos(lx, &to);
+  if (to.offset <= c->counted.offset) return;
+  BLex3_setPos(lx, c->counted);
+  int32_t left = to.offset - c->counted.offset;
+  while (left > 0) {
+    char* p = BLex3_fetch(lx, 0);
+    if (p == nullptr) break;
+    char* end = BLex3_getEnd(lx);
+    if (end - p > left) end = p + left;
+    for (const char* q = p; q < end; ++q) {
+      if (*q == '\n') {
+        ++c->line;
+        c->column = 1;
+      } else {
+        ++c->column;
+      }
+    }
+    left -= static_cast<int32_t>(end - p);
+    BLex3_setPtr(lx, end);
+  }
+  c->counted = to;
+  BLex3_setPos(lx, to);
+}

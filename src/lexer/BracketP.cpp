@@ -1,0 +1,229 @@
+// BracketP: counting walks the lexer's window from the last position to the
+// cursor; only single-byte characters count, so a "}" that is the second
+// byte of a double-byte character never does.
+//
+// The repairs of a mismatch (the innermost bracket of the other kind counts
+// as closed, a depth below 0 goes back to 0) happen whether or not the
+// tracker records errors: the analysis pass (with an error list), the
+// writing pass (without) and the recognizer's copies must see the same brace
+// depths, or the two passes would number the declarations differently.
+#include "lexer/BracketP.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <initializer_list>
+#include <iterator>
+
+#include "runtime/ErrorCodes.h"
+
+namespace {
+
+int32_t* depthOf(BracketP* t, char closer) {
+  switch (closer) {
+    case ')': return &t->parenDepth;
+    case ']': return &t->squareDepth;
+    case '}': return &t->braceDepth;
+    default: return nullptr;
+  }
+}
+
+char openerOf(char closer) {
+  switch (closer) {
+    case ')': return '(';
+    case ']': return '[';
+    case '}': return '{';
+    default: return closer;
+  }
+}
+
+int32_t totalDepth(const BracketP* t) { return t->parenDepth + t->braceDepth + t->squareDepth; }
+
+void record(BracketP* t, int32_t openLine, char expected, char found) {
+  BracketP_Errors* e = t->errors;
+  if (e == nullptr || e->count < 0 || e->count >= BracketP_kMaxErrors) return;
+  e->openLine[e->count] = openLine;
+  e->closeLine[e->count] = t->line;
+  e->expected[e->count] = expected;
+  e->found[e->count] = found;
+  ++e->count;
+}
+
+void open(BracketP* t, int32_t* depth, char closer) {
+  ++*depth;
+  int32_t i = totalDepth(t) - 1;
+  if (i >= 0 && i < BracketP_kMaxLevels) {
+    t->openLines[i] = t->line;
+    t->closers[i] = closer;
+  }
+}
+
+void close(BracketP* t, int32_t* depth, char c) {
+  --*depth;
+  int32_t i = totalDepth(t);
+  if (i >= 0 && i < BracketP_kMaxLevels && t->closers[i] != c) {
+    // The innermost open bracket is of another kind: it counts as closed.
+    record(t, t->openLines[i], t->closers[i], c);
+    int32_t* other = depthOf(t, t->closers[i]);
+    if (other != nullptr && *other > 0) --*other;
+  }
+  if (*depth < 0) {
+    record(t, 0, BracketP_kNoBracket, c);
+    *depth = 0;
+  }
+}
+
+bool isCloser(char c) { return c == ')' || c == ']' || c == '}'; }
+
+// Counts one single-byte character.
+void count(BracketP* t, char c) {
+  switch (c) {
+    case '\n': ++t->line; break;
+    case '(': open(t, &t->parenDepth, ')'); break;
+    case '[': open(t, &t->squareDepth, ']'); break;
+    case '{': open(t, &t->braceDepth, '}'); break;
+    case ')':
+    case ']':
+    case '}': close(t, depthOf(t, c), c); break;
+    default: break;
+  }
+}
+
+bool inSpan(const BracketP* t) {
+  return (t->comments != nullptr && t->comments->inside) ||
+         (t->literals != nullptr && t->literals->inside);
+}
+
+// Counts the bytes from `from` to `to` (both included): the byte at `from`
+// only when it is a line feed or an opening bracket (its closing part was
+// counted when it was reached) if fromPassed, the byte at `to` only when it
+// is a closing bracket.
+void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
+  BLex3* lx = t->lexer;
+  BLex3_setPos(lx, BLex3_Pos{from, BLex3_kUnknown});
+  int32_t off = from;
+  while (off <= to) {
+    char* p = BLex3_fetch(lx, 0);
+    if (p == nullptr) return;
+    const int8_t* kinds = BLex3_getKindPtr(lx);
+    int32_t n = static_cast<int32_t>(std::min<int64_t>(BLex3_getEnd(lx) - p, to - off + 1));
+    for (int32_t i = 0; i < n; ++i) {
+      if (kinds != nullptr && kinds[i] != BLex3_kSingleByte) continue;
+      char c = p[i];
+      int32_t o = off + i;
+      if (o == to) {
+        if (isCloser(c)) count(t, c);
+      } else if (o == from && fromPassed) {
+        if (!isCloser(c)) count(t, c);
+      } else {
+        count(t, c);
+      }
+    }
+    off += n;
+    BLex3_setPtr(lx, p + n);
+  }
+}
+
+}  // namespace
+
+void BracketP_init(BracketP* t, BracketP_Errors* errors, const LineCounter* lineSource,
+                   const CommentP* comments, const CommentP* literals) {
+  t->lexer = nullptr;
+  t->lineSource = lineSource;
+  t->comments = comments;
+  t->literals = literals;
+  t->lastOffset = -1;
+  t->lastKind = BLex3_kSingleByte;
+  t->counting = 1;
+  t->parenDepth = t->braceDepth = t->squareDepth = 0;
+  t->line = 1;
+  std::fill(std::begin(t->openLines), std::end(t->openLines), 0);
+  std::fill(std::begin(t->closers), std::end(t->closers), '\0');
+  t->errors = errors;
+}
+
+void BracketP_setLexer(BracketP* t, BLex3* lexer) { t->lexer = lexer; }
+
+void BracketP_step(BracketP* t) {
+  BLex3* lx = t->lexer;
+  BLex3_Pos p;
+  BLex3_getPos(lx, &p);
+  if (p.offset <= t->lastOffset) return;
+  if (!t->counting) {
+    if (inSpan(t)) {
+      t->lastOffset = p.offset;
+      t->lastKind = p.kind;
+      if (t->lineSource != nullptr) t->line = t->lineSource->line;
+      return;
+    }
+    t->counting = 1;
+  }
+  if (t->lastOffset < 0)
+    countRange(t, 0, false, p.offset);
+  else
+    countRange(t, t->lastOffset, true, p.offset);
+  if (inSpan(t)) t->counting = 0;
+  t->lastOffset = p.offset;
+  t->lastKind = p.kind;
+  BLex3_setPos(lx, p);
+}
+
+void BracketP_getNextPos(const BracketP*, BLex3_Pos* pos) {
+  *pos = BLex3_Pos{BLex3_kNoOffset, BLex3_kUnknown};
+}
+
+void BracketP_finish(BracketP* t) {
+  // The pass stops at the end of the data without stepping there: the bytes
+  // after its last event are counted now.
+  if (t->lexer != nullptr) {
+    BLex3_Pos eof;
+    BLex3_getEOFPos(t->lexer, &eof);
+    BLex3_setPos(t->lexer, eof);
+    BracketP_step(t);
+  }
+  if (t->errors == nullptr) return;
+  for (char closer : {')', '}', ']'}) {
+    if (*depthOf(t, closer) <= 0 || t->errors->count >= BracketP_kMaxErrors) continue;
+    int32_t openLine = 0;
+    for (int32_t i = std::min(totalDepth(t), BracketP_kMaxLevels) - 1; i >= 0; --i) {
+      if (t->closers[i] == closer) {
+        openLine = t->openLines[i];
+        break;
+      }
+    }
+    record(t, openLine, closer, BracketP_kNoBracket);
+  }
+}
+
+void BracketP_copy(BracketP* dst, const BracketP* src, const LineCounter* lineSource) {
+  *dst = *src;
+  dst->lineSource = lineSource;
+  if (lineSource == nullptr) dst->errors = nullptr;
+}
+
+void BracketP_Errors_clear(BracketP_Errors* e) { e->count = 0; }
+
+int32_t BracketP_Errors_format(const BracketP_Errors* e, char* buffer, std::size_t capacity) {
+  if (capacity > 0) buffer[0] = '\0';
+  int32_t n = std::clamp(e->count, 0, BracketP_kMaxErrors);
+  std::size_t len = 0;
+  std::size_t room = capacity;
+  for (int32_t i = 0; i < n; ++i) {
+    bool mismatch = e->expected[i] != BracketP_kNoBracket && e->found[i] != BracketP_kNoBracket;
+    if (room <= (mismatch ? BracketP_kRoomForMismatch : BracketP_kRoomForMessage)) continue;
+    int w;
+    if (e->expected[i] == BracketP_kNoBracket)
+      w = std::snprintf(buffer + len, room, BracketP_Txt_TooMany, e->found[i], e->closeLine[i]);
+    else if (e->found[i] == BracketP_kNoBracket)
+      w = std::snprintf(buffer + len, room, BracketP_Txt_TooMany, openerOf(e->expected[i]),
+                        e->openLine[i]);
+    else
+      w = std::snprintf(buffer + len, room, BracketP_Txt_Mismatch, openerOf(e->expected[i]),
+                        e->found[i], e->openLine[i], e->closeLine[i]);
+    if (w < 0) continue;
+    // A message longer than the room is cut there; the room is then spent.
+    std::size_t written = std::min(static_cast<std::size_t>(w), room - 1);
+    len += written;
+    room -= written;
+  }
+  return e->count;
+}

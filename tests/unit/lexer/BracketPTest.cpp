@@ -1,0 +1,206 @@
+// The bracket tracker in the pass loop and the warnings the pipeline prints
+// from its error list.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ScanPass.h"
+#include "TestFiles.h"
+
+namespace {
+
+std::string warningsOfText(const std::string& text, int32_t* count = nullptr) {
+  TempDir dir;
+  writeFile(dir.file("a.c"), text);
+  return bracketWarningsOf(dir.file("a.c"), count);
+}
+
+BracketP_Errors oneEntry(int32_t openLine, int32_t closeLine, char expected, char found) {
+  BracketP_Errors e{};
+  e.count = 1;
+  e.openLine[0] = openLine;
+  e.closeLine[0] = closeLine;
+  e.expected[0] = expected;
+  e.found[0] = found;
+  return e;
+}
+
+std::string written(const TempDir& dir, const std::string& text) {
+  writeFile(dir.file("a.c"), text);
+  return dir.file("a.c");
+}
+
+// A tracker stepped by hand over a text, outside any comment or literal.
+struct HandTracker {
+  explicit HandTracker(const std::string& text, BracketP_Errors* errors = nullptr,
+                       const LineCounter* lines = nullptr)
+      : o(written(dir, text)) {
+    CommentP_init(&none, nullptr);
+    BracketP_init(&t, errors, lines, &none, &none);
+    BracketP_setLexer(&t, &o.lx);
+  }
+  void stepAt(int32_t offset) {
+    o.seek(offset);
+    BracketP_step(&t);
+  }
+  TempDir dir;
+  OpenLexer o;
+  CommentP none;
+  BracketP t;
+};
+
+}  // namespace
+
+TEST(BracketPCount, WarningsOfWholeFiles) {
+  struct Case {
+    const char* what;
+    std::string text;
+    int32_t count;
+    std::string warnings;
+  };
+  const std::string deep(21, '(');
+  const Case cases[] = {
+      {"balanced", "int f(int a[2]) { return (a[0]); }\r\n", 0, ""},
+      {"open brace at line 3, brackets in comments and literals",
+       "int a;\r\n/* { */ \"{\" '{' '}'\r\nvoid f() {\r\n", 1,
+       "括弧 '{' が多すぎる。(line=3)\n"},
+      {"LF lines, a line comment", "// (\nx = '(';\ny = \"[\";\n{\n", 1,
+       "括弧 '{' が多すぎる。(line=4)\n"},
+      {"lines counted through a comment", "/*\n\n*/ )", 1, "括弧 ')' が多すぎる。(line=3)\n"},
+      {"lines counted through a literal", "s = \"a\\\n\";\n)", 1,
+       "括弧 ')' が多すぎる。(line=3)\n"},
+      {"( closed by ]", "f(a\n];\n", 2,
+       "括弧の対応がおかしい。'('～']'(line=1～2)\n括弧 ']' が多すぎる。(line=2)\n"},
+      {"{ closed by )", "{\n(\n)\n)\n}", 3,
+       "括弧の対応がおかしい。'{'～')'(line=1～4)\n括弧 ')' が多すぎる。(line=4)\n"
+       "括弧 '}' が多すぎる。(line=5)\n"},
+      {"a sixth error is dropped", ")\n)\n)\n)\n)\n)\n", 5,
+       "括弧 ')' が多すぎる。(line=1)\n括弧 ')' が多すぎる。(line=2)\n"
+       "括弧 ')' が多すぎる。(line=3)\n括弧 ')' が多すぎる。(line=4)\n"
+       "括弧 ')' が多すぎる。(line=5)\n"},
+      {"open at the end: round, curly, square", "[\n{\n(\n", 3,
+       "括弧 '(' が多すぎる。(line=3)\n括弧 '{' が多すぎる。(line=2)\n"
+       "括弧 '[' が多すぎる。(line=1)\n"},
+      {"innermost of its kind", "(\n(\n{", 2,
+       "括弧 '(' が多すぎる。(line=2)\n括弧 '{' が多すぎる。(line=3)\n"},
+      // 0x81 0x7D and 0x81 0x7B: brackets as second bytes.
+      {"brackets as trail bytes", "a \x81} b\n{ \x81{ }\n", 0, ""},
+      {"levels past 20 are counted, not recorded", deep + "\n]", 2,
+       "括弧 ']' が多すぎる。(line=2)\n括弧 '(' が多すぎる。(line=1)\n"},
+      {"level 20 is recorded", deep.substr(1) + "\n]", 3,
+       "括弧の対応がおかしい。'('～']'(line=1～2)\n括弧 ']' が多すぎる。(line=2)\n"
+       "括弧 '(' が多すぎる。(line=1)\n"},
+      {"21 levels closed", deep + std::string(21, ')'), 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int32_t count = -1;
+    EXPECT_EQ(c.warnings, warningsOfText(c.text, &count));
+    EXPECT_EQ(c.count, count);
+  }
+}
+
+// A mismatch is repaired the same way whether or not errors are recorded,
+// so that a pass without an error list sees the same brace depth.
+TEST(BracketPCount, MismatchRepairedWithoutErrorList) {
+  TempDir dir;
+  writeFile(dir.file("a.c"), "(}\n{");
+  for (bool withList : {true, false}) {
+    SCOPED_TRACE(withList);
+    ScanPass pass(dir.file("a.c"), withList);
+    pass.run([](BLex3_Pos) {});
+    EXPECT_EQ(1, pass.tracker.braceDepth);
+    EXPECT_EQ(0, pass.tracker.parenDepth);
+    EXPECT_EQ(2, pass.tracker.line);
+    EXPECT_EQ(withList ? 3 : 0, pass.errors().count);
+  }
+}
+
+// A bracket at an event position is counted once: a closing one when it is
+// reached, an opening one when it is passed.
+TEST(BracketPCount, EventPositionRule) {
+  HandTracker h("a(b)\n{c}");
+  struct Step {
+    int32_t at;
+    int32_t paren, brace, line;
+  };
+  const Step steps[] = {{1, 0, 0, 1}, {2, 1, 0, 1}, {3, 0, 0, 1}, {3, 0, 0, 1},
+                        {4, 0, 0, 1}, {5, 0, 0, 2}, {6, 0, 1, 2}, {8, 0, 0, 2}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.at);
+    h.stepAt(s.at);
+    EXPECT_EQ(s.at, BLex3_getOffset(&h.o.lx));
+    EXPECT_EQ(s.paren, h.t.parenDepth);
+    EXPECT_EQ(s.brace, h.t.braceDepth);
+    EXPECT_EQ(s.line, h.t.line);
+  }
+}
+
+TEST(BracketPCopy, CopyThatScansAheadRecordsNothing) {
+  BracketP_Errors errors{};
+  LineCounter lines;
+  LineCounter_init(&lines);
+  HandTracker h("a ) b )", &errors, &lines);
+  h.stepAt(2);
+  EXPECT_EQ(1, errors.count);
+
+  BracketP ahead;
+  BracketP_copy(&ahead, &h.t, nullptr);
+  EXPECT_EQ(nullptr, ahead.errors);
+  EXPECT_EQ(nullptr, ahead.lineSource);
+  h.o.seek(6);
+  BracketP_step(&ahead);
+  EXPECT_EQ(0, ahead.parenDepth);  // repaired all the same
+  EXPECT_EQ(1, errors.count);
+
+  BracketP kept;
+  BracketP_copy(&kept, &h.t, &lines);
+  EXPECT_EQ(&errors, kept.errors);
+  h.stepAt(6);
+  EXPECT_EQ(2, errors.count);
+}
+
+// A message goes in while more than 35 bytes of room are left (50 for a
+// mismatch); the buffer is never written past.
+TEST(BracketPErrors, FormatRoom) {
+  const std::string tooMany = "括弧 ']' が多すぎる。(line=2)\n";
+  const std::string mismatch = "括弧の対応がおかしい。'('～']'(line=1～2)\n";
+  ASSERT_EQ(30u, tooMany.size());
+  ASSERT_EQ(42u, mismatch.size());
+  BracketP_Errors two{};
+  two.count = 2;
+  for (int i = 0; i < 2; ++i) {
+    two.openLine[i] = 0;
+    two.closeLine[i] = 2;
+    two.expected[i] = BracketP_kNoBracket;
+    two.found[i] = ']';
+  }
+  struct Case {
+    BracketP_Errors errors;
+    std::size_t capacity;
+    std::string text;
+  };
+  const Case cases[] = {
+      {oneEntry(0, 2, '_', ']'), 36, tooMany},
+      {oneEntry(0, 2, '_', ']'), 35, ""},
+      {oneEntry(2, 9, ']', '_'), 36, "括弧 '[' が多すぎる。(line=2)\n"},
+      {oneEntry(1, 2, ')', ']'), 51, mismatch},
+      {oneEntry(1, 2, ')', ']'), 50, ""},
+      {two, 66, tooMany + tooMany},
+      {two, 65, tooMany},
+      // Longer than the room: cut at the buffer's end.
+      {oneEntry(0, 1234567890, '_', ')'), 36, "括弧 ')' が多すぎる。(line=12345678"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.capacity);
+    std::vector<char> buf(c.capacity + 8, '#');
+    EXPECT_EQ(c.errors.count, BracketP_Errors_format(&c.errors, buf.data(), c.capacity));
+    EXPECT_EQ(c.text, std::string(buf.data()));
+    for (std::size_t i = c.capacity; i < buf.size(); ++i) ASSERT_EQ('#', buf[i]);
+  }
+  std::vector<char> guard(4, '#');
+  EXPECT_EQ(1, BracketP_Errors_format(&cases[0].errors, guard.data(), 0));
+  EXPECT_EQ('#', guard[0]);
+}
