@@ -9,7 +9,9 @@ set -e
 build=$1
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/scrivo-wine.XXXXXX")
 trap 'WINEPREFIX="$prefix/wine" wineserver -k >/dev/null 2>&1 || true; rm -rf "$prefix"' EXIT
-export WINEPREFIX="$prefix/wine" WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+# mshtml stays enabled: it registers the .htm association that the shell
+# uses to hand pages to the browser.
+export WINEPREFIX="$prefix/wine" WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree="
 mkdir -p "$prefix/bin"
 cat > "$prefix/bin/xdg-open" <<'REC'
 #!/bin/sh

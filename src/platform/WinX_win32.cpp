@@ -64,6 +64,21 @@ HDDEDATA CALLBACK ddeCallback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_
   return type == XTYP_ADVDATA ? reinterpret_cast<HDDEDATA>(DDE_FACK) : nullptr;
 }
 
+// The shell's default handler for the page. The shell hands the page on
+// asynchronously; like a DDE request, its answer is waited for at most
+// WinX_kWaitMs, so that the hand-over is not lost when the program ends.
+void openWithShell(const char* path) {
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = "open";
+  info.lpFile = path;
+  info.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&info) || info.hProcess == nullptr) return;
+  WaitForSingleObject(info.hProcess, WinX_kWaitMs);
+  CloseHandle(info.hProcess);
+}
+
 }  // namespace
 
 char* WinX_getReg(WinX_Root root, const char* keyPath, const char* valueName, char* buf,
@@ -160,5 +175,5 @@ void WinX_openHtml(const char* path) {
         noDde = true;
       },
       [] {});
-  if (noDde) ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+  if (noDde) openWithShell(path);
 }

@@ -172,3 +172,23 @@ TEST(SourcePage, WorkFolderThatIsAFileEndsTheRun) {
   EXPECT_EQ("not a folder", readFile(dir.file("scrivo2")));
   EXPECT_TRUE(r.browserCalls.empty());
 }
+
+TEST(SourcePage, BracketWarningsGoToStandardOutput) {
+  struct Case {
+    const char* text;
+    std::string out;
+  };
+  const Case cases[] = {
+      {"int a = (1];\n",
+       "\n括弧の対応がおかしい。'('～']'(line=1～1)\n括弧 ']' が多すぎる。(line=1)\n\n"},
+      {"int x;\n\n{\n", "\n括弧 '{' が多すぎる。(line=3)\n\n"},
+      {"/* ( */ char* s = \"[\";\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    TempDir dir;
+    PageRun r = makePage(dir, "b.c", c.text, "b.htm");
+    EXPECT_EQ(0, r.run.status);
+    EXPECT_EQ(c.out, r.run.out);
+  }
+}

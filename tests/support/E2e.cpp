@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -34,6 +37,10 @@ E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args) {
   E2eRun r;
   static_cast<RunResult&>(r) = runProgram(hostPath(SCRIVO_EXE), args, dir.path(), {{"LC_ALL", "C"}});
   if (!record.empty()) {
+    // Wine's shell hands the page on after the program has ended: a run
+    // that succeeded and made its work folder is given a moment for it.
+    if (r.status == 0 && fileExists(dir.file("scrivo2")))
+      for (int i = 0; i < 40 && readFile(record).size() <= before; ++i) Sleep(50);
     std::string all = readFile(record);
     std::istringstream calls(all.size() > before ? all.substr(before) : std::string());
     for (std::string line; std::getline(calls, line);) r.browserCalls.push_back(tailFromTempDir(line));
