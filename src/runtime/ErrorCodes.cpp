@@ -30,6 +30,7 @@ constexpr Errors_CodeName kNames[] = {
     {StrX_Err_PathTooLong, "StrX_Err_PathTooLong"},
     {Except3_Err_Uncaught, "Except3_Err_Uncaught"},
     {Scrivo_Err_InfinityLoop, "Scrivo_Err_InfinityLoop"},
+    {ScrivoApp_Err_OverwritesInput, "ScrivoApp_Err_OverwritesInput"},
 };
 
 }  // namespace

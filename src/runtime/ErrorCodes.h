@@ -43,6 +43,9 @@ inline constexpr int32_t StrX_Err_NoMoreParentDir = 3182;
 inline constexpr int32_t StrX_Err_PathTooLong = 3183;
 inline constexpr int32_t Except3_Err_Uncaught = 5283;
 inline constexpr int32_t Scrivo_Err_InfinityLoop = 7791;
+// A project that names a file the site would overwrite or delete: a file in
+// the site's own work folder, or one that an output of the run names too.
+inline constexpr int32_t ScrivoApp_Err_OverwritesInput = 7795;
 
 // The name of a code as reports show it ("Unknown" for a code not listed).
 const char* Errors_codeName(int32_t code);
@@ -95,5 +98,12 @@ inline constexpr char Except3_Txt_StackFull[] = "try 用スタック領域がい
 // Bracket warnings (printed after the analysis pass, not errors).
 inline constexpr char BracketP_Txt_TooMany[] = "括弧 '%c' が多すぎる。(line=%d)\n";
 inline constexpr char BracketP_Txt_Mismatch[] = "括弧の対応がおかしい。'%c'～'%c'(line=%d～%d)\n";
+inline constexpr char ScrivoApp_Txt_InputInWorkFolder[] =
+    "ファイル \"%s\" は出力フォルダ \"%s\" の中にあるので、プロジェクトのファイルにできません";
+inline constexpr char ScrivoApp_Txt_OverwritesInput[] =
+    "ファイル \"%s\" が出力ファイル \"%s\" で上書きされてしまいます";
+// A warning, not an error: the site's main frame shows the page list instead.
+inline constexpr char ScrivoApp_Txt_FirstPageNotFound[] =
+    "最初のページ %s がプロジェクトのファイルにありません。ページ一覧を表示します\n";
 inline constexpr char Scrivo_Txt_InfinityLoop[] =
     "ファイル解析ループが無限ループになっています(count=%d, pos=%ld)";

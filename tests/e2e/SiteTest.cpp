@@ -1,0 +1,380 @@
+// A project file becomes a site: the frame page, navigation bar and page
+// list byte for byte, the pages and their links into each other, the links
+// file that stays, the progress line, refused project files, and projects
+// that would overwrite their own inputs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "E2e.h"
+
+namespace {
+
+const std::string S(1, nativeSep());
+
+// A valid project file with the [files] lines given; key names a [main]
+// line to replace by line ("-" removes it).
+std::string projectText(const std::vector<std::string>& files, const std::string& key = "",
+                        const std::string& line = "") {
+  const std::vector<std::string> main = {
+      "Application = Scrivolt", "Version = 103", "Index = 1", "LineNum = 1", "Link = 1",
+      "Title = Site", "FirstPage = .", "StepPath = 0", "Pervix = 0", "PervixPath = ",
+      "OutFolder = .", "FuncLink = 1", "CommentOnly = 0", "NonPre = 0", "ElemNum = 3"};
+  std::string text = "[main] \r\n";
+  for (const std::string& l : main) {
+    if (!key.empty() && l.compare(0, key.size() + 3, key + " = ") == 0) {
+      if (line != "-") text += line + "\r\n";
+    } else {
+      text += l + "\r\n";
+    }
+  }
+  text += " \r\n[files] \r\n";
+  for (const std::string& l : files) text += l + "\r\n";
+  return text + " \r\n";
+}
+
+struct Site {
+  TempDir dir;
+  E2eRun run;
+  std::string folder() const { return dir.file("scrivo2"); }
+  std::string page(const std::string& name) const { return readFile(folder() + S + name); }
+  void write(const std::string& name, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(dir.file(name)).parent_path());
+    writeFile(dir.file(name), bytes);
+  }
+  void make(const std::string& project) {
+    write("site.scv", project);
+    run = runScrivo(dir, {"site.scv"});
+  }
+};
+
+const std::string kBar =
+    "<HTML><BODY>\r\n\r\n"
+    "[<SPAN title=\"トップページに戻ります。\">\r\n"
+    "<A href=\"index.html\" target=_top>トップ</A></SPAN>,\r\n"
+    "<SPAN title=\"キーワード検索をします。ただし、Pervix が必要です。ダウンロードは、"
+    "https://scrivo.example/pervix/ からできます。\">\r\n"
+    "<A href=\"_out.kwf\">検索</A></SPAN>,\r\n"
+    "<SPAN title=\"ドキュメント・フォルダを表示します。（Internet Explorer のみ）\">\r\n"
+    "<A href=\"..\" target=\"main\">フォルダ</A></SPAN>]<BR>\r\n"
+    "</BODY></HTML>\r\n";
+
+std::string frame(const std::string& main) {
+  return "<HTML><HEAD><TITLE>\r\nScrivolt\r\n</TITLE></HEAD>\r\n"
+         "<FRAMESET cols=\"190,*\">\r\n"
+         "  <FRAMESET rows=\"38,*\" frameborder=no>\r\n"
+         "    <FRAME src=\"index0.htm\" scrolling=no>\r\n"
+         "    <FRAME src=\"index2.htm\">\r\n"
+         "  </FRAMESET>\r\n"
+         "  <FRAME src=\"" + main + "\" name=\"main\">\r\n"
+         "</FRAMESET>\r\n</HTML>\r\n";
+}
+
+std::string pageList(const std::string& items) {
+  return "<HTML><BODY>\r\n\r\n<UL>\r\n" + items + "</UL>\r\n</BODY></HTML>\r\n";
+}
+
+std::string item(const std::string& href, const std::string& name, const std::string& title = "") {
+  return "<LI><A href=\"" + href + "\" target=\"main\"><B>" + name + "</B>" +
+         (title.empty() ? "" : " : " + title) + "</A>\r\n";
+}
+
+std::string sourcePage(const std::string& name, const std::string& funcs,
+                       const std::string& listing) {
+  return "<HTML><HEAD><TITLE>\r\n" + name + "\r\n</TITLE>\r\n\r\n<BODY>\r\n\r\n<H3>" + name +
+         "</H3>\r\n\r\n<H4><A name=\"idxF\">関数一覧</A></H4>\r\n\r\n<UL>\r\n" + funcs +
+         "</UL>\r\n\r\n\r\n<HR><PRE>\r\n" + listing + "\r\n</PRE>\r\n</BODY></HTML>\r\n";
+}
+
+// One report of the progress line: the line blanked, then its new text.
+std::string progress(int step, int index, int count, const std::string& percent,
+                     const std::string& text) {
+  return "\r" + std::string(79, ' ') + "\rstep " + std::to_string(step) + "/3 [" +
+         std::to_string(index) + "/" + std::to_string(count) + "] (" + percent + "%) " + text;
+}
+
+const std::string kUncaught = "キャッチできない例外が発生しました\r\n[1] ";
+
+}  // namespace
+
+TEST(Site, TwoSourcesAndACopyGiveTheWholeSite) {
+  Site s;
+  s.write("a.c", "int compute(void)\n{\n  return 0;\n}\n");
+  s.write("b.c", "int main(void)\n{\n  return compute();\n}\n");
+  s.write("pic.png", "\x89PNG\r\n");
+  s.make(projectText({"Folder = .", "File = a.c", "File = b.c", "File = pic.png"}));
+  ASSERT_EQ(0, s.run.status) << s.run.err;
+  EXPECT_EQ("", s.run.err);
+
+  EXPECT_EQ(frame("index2.htm"), s.page("index.html"));
+  EXPECT_EQ(kBar, s.page("index0.htm"));
+  // The copy is there but not listed.
+  EXPECT_EQ(pageList(item("a.c.htm", "a.c") + item("b.c.htm", "b.c")), s.page("index2.htm"));
+  EXPECT_EQ("\x89PNG\r\n", s.page("pic.png"));
+  // A definition links to itself and a use in the other page links to it.
+  EXPECT_EQ(sourcePage("a.c", "<LI><A href=\"#func1\">compute 関数</A>\r\n",
+                       "   1|<A name=\"func1\">int <A href=\"a.c.htm#func1\">compute</A>(void)\n"
+                       "   2|</A>{\n   3|  return 0;\n   4|}\n   5|"),
+            s.page("a.c.htm"));
+  EXPECT_EQ(sourcePage("b.c", "<LI><A href=\"#func1\">main 関数</A>\r\n",
+                       "   1|<A name=\"func1\">int <A href=\"b.c.htm#func1\">main</A>(void)\n"
+                       "   2|</A>{\n   3|  return <A href=\"a.c.htm#func1\">compute</A>();\n"
+                       "   4|}\n   5|"),
+            s.page("b.c.htm"));
+
+  // The links file stays, its targets relative to its own folder.
+  static const std::regex kLinks(
+      "\\[main\\] \r\nApplication = Pervix\r\nVersion = 100\r\nbNewFile = 0\r\nBase = \\.\r\n"
+      "Update = [0-9]{4}/[0-9]{2}/[0-9]{2}-[0-9]{2}:[0-9]{2}:[0-9]{2}\r\nbCanUpdate = 0\r\n"
+      "DispURL = \\(default\\)\r\nDispTarget = main\r\n \r\n\\[links\\] \r\n"
+      "A = \\{compute\\}, , a\\.c\\.htm#func1\r\nA = \\{main\\}, , b\\.c\\.htm#func1\r\n \r\n");
+  EXPECT_TRUE(std::regex_match(s.page("_out.kwf"), kLinks)) << s.page("_out.kwf");
+  const std::vector<std::string> left = {"_out.kwf",   "a.c.htm",    "b.c.htm", "index.html",
+                                         "index0.htm", "index2.htm", "pic.png"};
+  EXPECT_EQ(left, listFolder(s.folder()));
+  EXPECT_EQ(std::vector<std::string>{browserForm(s.folder() + S + "index.html")},
+            s.run.browserCalls);
+
+  // Steps 1 and 2 count the two sources, step 3 all three files.
+  const std::string up = ".." + S;
+  EXPECT_EQ(progress(0, 0, 0, "  8", "") + progress(1, 1, 2, " 24", up + "a.c") +
+                progress(1, 2, 2, " 33", up + "b.c") + progress(2, 1, 2, " 41", up + "a.c") +
+                progress(2, 2, 2, " 50", up + "b.c") + progress(3, 1, 3, " 66", up + "a.c") +
+                progress(3, 2, 3, " 83", up + "b.c") + progress(3, 3, 3, "100", up + "pic.png"),
+            s.run.out);
+}
+
+TEST(Site, SameFileNamesGetNumberedPagesAndOwnOutlines) {
+  Site s;
+  std::vector<std::string> files;
+  for (const char* name : {"one", "two", "six"}) {
+    const std::string d = name;
+    s.write(d + S + "x.c", "/* <<<Title " + d + ">>> */\nint " + d + "(void);\n");
+    files.push_back("Folder = " + d);
+    files.push_back("File = x.c");
+  }
+  s.write("Abc.txt", "plain\n");
+  files.push_back("Folder = .");
+  files.push_back("File = Abc.txt");
+  s.make(projectText(files));
+  ASSERT_EQ(0, s.run.status) << s.run.err;
+  // Sorted without regard to case, the equal names in project order.
+  EXPECT_EQ(pageList(item("Abc.txt.htm", "Abc.txt") + item("x.c.htm", "x.c", "Title one") +
+                     item("x.c(2).htm", "x.c", "Title two") +
+                     item("x.c(3).htm", "x.c", "Title six")),
+            s.page("index2.htm"));
+  const std::string pages[] = {"x.c.htm", "x.c(2).htm", "x.c(3).htm"};
+  const std::string names[] = {"one", "two", "six"};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(pages[i]);
+    EXPECT_NE(std::string::npos,
+              s.page(pages[i]).find("<LI><A name=\"abst1\" href=\"#title1\">1. Title " + names[i] +
+                                    "</A>\r\n</UL>"));
+  }
+  EXPECT_EQ(8u, listFolder(s.folder()).size());  // four pages, three site files, links
+}
+
+TEST(Site, DocumentsOnly) {
+  Site s;
+  const std::string second = "<html><head><title>Second</title></head><body>plain</body></html>\n";
+  s.write("doc1.htm",
+          "<html><head><title>First</title></head><body>\n<h2>Intro</h2>\n<embed_index>\n"
+          "</body></html>\n");
+  s.write("Doc2.htm", second);
+  s.make(projectText({"File = doc1.htm", "File = Doc2.htm"},
+                     "FirstPage", "FirstPage = Doc2.htm"));
+  ASSERT_EQ(0, s.run.status) << s.run.err;
+  EXPECT_EQ("<html><head><title>First</title></head><body>\n<h2><A name=\"1\">Intro</A></h2>\n"
+            "<embed_index><UL>\r\n<LI><A href=\"#1\">Intro</A>\r\n</UL>\r\n\n</body></html>\n",
+            s.page("doc1.htm"));
+  EXPECT_EQ(second, s.page("Doc2.htm"));
+  EXPECT_EQ(pageList(item("doc1.htm", "doc1.htm", "First") + item("Doc2.htm", "Doc2.htm", "Second")),
+            s.page("index2.htm"));
+  EXPECT_EQ(frame("Doc2.htm"), s.page("index.html"));
+  EXPECT_EQ(std::string::npos, s.run.out.find('\n'));  // no analysis, no warning
+}
+
+TEST(Site, EveryLinkResolves) {
+  Site s;
+  s.write("src" + S + "util.c",
+          "/* <<<Utilities [widget]>>> */\nint compute(void)\n{\n  return 0;\n}\n"
+          "#define LIMIT 3\nstruct Node { int v; };\n");
+  s.write("src" + S + "main.c",
+          "/* <<<Main>>> */\n/* <<<Start>>> */\nint main(void)\n{\n  struct Node n;\n"
+          "  return compute() + LIMIT + widget;\n}\n");
+  s.write("other" + S + "util.c", "int helper(void) { return compute(); }\n");
+  s.write("notes.txt", "<<<Notes>>>\nsee <kword>gizmo</kword> and compute\n");
+  s.write("doc.htm",
+          "<html><head><title>Guide</title></head><body>\n<h1>Top</h1>\n<embed_index>\n"
+          "<h2>Use</h2>\ncall compute, LIMIT, widget and gizmo.\n</body></html>\n");
+  s.write("pic.png", "png");
+  s.make(projectText({"Folder = src", "File = util.c", "File = main.c", "Folder = other",
+                      "File = util.c", "Folder = .", "File = notes.txt", "File = doc.htm",
+                      "File = pic.png"},
+                     "FirstPage", "FirstPage = doc.htm"));
+  ASSERT_EQ(0, s.run.status) << s.run.err;
+
+  std::map<std::string, std::set<std::string>> anchors;
+  static const std::regex kName("name=\"([^\"]*)\"");
+  for (const std::string& f : listFolder(s.folder())) {
+    const std::string text = s.page(f);
+    for (std::sregex_iterator m(text.begin(), text.end(), kName), end; m != end; ++m)
+      anchors[f].insert((*m)[1]);
+  }
+  static const std::regex kRef("(href|src)=\"([^\"]*)\"");
+  int links = 0;
+  for (const std::string& f : listFolder(s.folder())) {
+    const std::string text = s.page(f);
+    for (std::sregex_iterator m(text.begin(), text.end(), kRef), end; m != end; ++m) {
+      const std::string ref = (*m)[2];
+      SCOPED_TRACE(f + ": " + ref);
+      if (ref == "..") continue;  // the document folder
+      const std::size_t hash = ref.find('#');
+      const std::string target = hash == 0 ? f : ref.substr(0, hash);
+      ASSERT_TRUE(fileExists(s.folder() + S + target));
+      if (hash != std::string::npos) {
+        EXPECT_EQ(1u, anchors[target].count(ref.substr(hash + 1)));
+      }
+      ++links;
+    }
+  }
+  EXPECT_GT(links, 30);
+  // The cross-page uses the project was made for.
+  EXPECT_NE(std::string::npos, s.page("main.c.htm").find("<A href=\"util.c.htm#func1\">compute</A>"));
+  EXPECT_NE(std::string::npos, s.page("doc.htm").find("<A href=\"notes.txt.htm#kword1\">gizmo</A>"));
+}
+
+TEST(SiteErrors, RefusedProjectFiles) {
+  struct Case {
+    const char* what;
+    std::string key, line, msg;  // "<path>" stands for the project file's path
+  };
+  const std::string ver = "アプリが対応していない、新しいバージョンのファイルです （file:";
+  const Case cases[] = {
+      {"version 102", "Version", "Version = 102", ver + "102, app:103～103）"},
+      {"version 104", "Version", "Version = 104", ver + "104, app:103～103）"},
+      {"other application", "Application", "Application = Scrivo2",
+       "アプリケーションが異なります （file:Scrivo2, app:Scrivolt）"},
+      {"misspelt key", "Title", "Titel = Site", "属性名が異なる（アプリ=Title, ファイル=Titel in <path>）"},
+      {"missing key", "Title", "-", "属性名が異なる（アプリ=Title, ファイル=First in <path>）"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Site s;
+    s.write("a.c", "int x;\n");
+    s.make(projectText({"File = a.c"}, c.key, c.line));
+    std::string msg = c.msg;
+    if (msg.find("<path>") != std::string::npos) {
+      msg.replace(msg.find("<path>"), 6, s.dir.file("site.scv"));
+    }
+    EXPECT_EQ(14, s.run.status);
+    EXPECT_EQ(kUncaught + msg + "\r\nEXIT from Except3(N)\r\n", maskLines(s.run.err));
+    EXPECT_EQ(progress(0, 0, 0, "  8", "") + "[1] " + msg + "\n", s.run.out);
+    EXPECT_FALSE(fileExists(s.folder()));
+    EXPECT_TRUE(s.run.browserCalls.empty());
+  }
+  Site s;
+  s.make(projectText({}).substr(0, projectText({}).find(" \r\n[files]")) + "File = a.c\r\n");
+  EXPECT_EQ(14, s.run.status);
+  EXPECT_EQ(kUncaught + "フォーマットがおかしい in IniFile_Read_setSection (files)\r\n"
+                        "EXIT from Except3(N)\r\n",
+            maskLines(s.run.err));
+}
+
+TEST(Site, BracketWarningsFollowTheProgressOfTheirSource) {
+  Site s;
+  s.write("b.c", "int f(void) {\n");
+  s.make(projectText({"File = b.c"}));
+  ASSERT_EQ(0, s.run.status) << s.run.err;
+  const std::string b = ".." + S + "b.c";
+  EXPECT_EQ(progress(0, 0, 0, "  8", "") + progress(1, 1, 1, " 33", b) +
+                "\n括弧 '{' が多すぎる。(line=1)\n" + progress(2, 1, 1, " 50", b) +
+                progress(3, 1, 1, "100", b),
+            s.run.out);
+}
+
+TEST(Site, TitleWithACommaIsReadEitherWayAndNotShown) {
+  for (const std::string line : {"Title = Alpha, Beta", "Title = \"Alpha, Beta\""}) {
+    SCOPED_TRACE(line);
+    Site s;
+    s.write("a.c", "int x;\n");
+    s.make(projectText({"File = a.c"}, "Title", line));
+    EXPECT_EQ(0, s.run.status) << s.run.err;
+    EXPECT_EQ(frame("index2.htm"), s.page("index.html"));
+  }
+}
+
+TEST(Site, OwnFileNamesAreNeverGivenToPages) {
+  Site s;
+  s.write("index.html", "old frame");
+  s.write("index0.htm", "<p>bar</p>");
+  s.write("_out.kwf", "not links");
+  s.make(projectText({"File = index.html", "File = index0.htm", "File = _out.kwf"}, "FirstPage",
+                     "FirstPage = index.html"));
+  ASSERT_EQ(0, s.run.status) << s.run.err;
+  EXPECT_EQ("old frame", s.page("index(2).html"));
+  EXPECT_EQ("<p>bar</p>", s.page("index0(2).htm"));
+  EXPECT_EQ("not links", s.page("_out(2).kwf"));
+  EXPECT_EQ(kBar, s.page("index0.htm"));
+  EXPECT_EQ(frame("index(2).html"), s.page("index.html"));
+  EXPECT_EQ(pageList(item("index0(2).htm", "index0.htm")), s.page("index2.htm"));
+}
+
+TEST(Site, FirstPageThatIsNoProjectFileShowsThePageList) {
+  Site s;
+  s.write("a.c", "int x;\n");
+  s.make(projectText({"File = a.c"}, "FirstPage", "FirstPage = gone.htm"));
+  ASSERT_EQ(0, s.run.status) << s.run.err;
+  EXPECT_EQ(frame("index2.htm"), s.page("index.html"));
+  const std::string warning = "\n最初のページ " + s.dir.file("gone.htm") +
+                              " がプロジェクトのファイルにありません。ページ一覧を表示します\n";
+  EXPECT_EQ(warning, s.run.out.substr(s.run.out.size() - warning.size()));
+}
+
+TEST(SiteErrors, InputsInTheWorkFolderAreRefusedBeforeAnythingIsWritten) {
+  for (const std::string name : {"pic.png", "a.c", "doc.htm"}) {
+    SCOPED_TRACE(name);
+    Site s;
+    s.write("scrivo2" + S + name, "input");
+    s.make(projectText({"File = scrivo2" + S + name}));
+    EXPECT_EQ(14, s.run.status);
+    EXPECT_EQ(kUncaught + "ファイル \"" + s.folder() + S + name + "\" は出力フォルダ \"" +
+                  s.folder() + "\" の中にあるので、プロジェクトのファイルにできません\r\n"
+                               "EXIT from Except3(N)\r\n",
+              maskLines(s.run.err));
+    EXPECT_EQ(std::vector<std::string>{name}, listFolder(s.folder()));
+    EXPECT_EQ("input", s.page(name));
+  }
+}
+
+#ifndef _WIN32
+// Through a link the work folder can be the project's own folder: a page
+// that is its own source, or a copy onto the project file, is refused.
+TEST(SiteErrors, OutputsThatAreInputsThroughALinkAreRefused) {
+  struct Case {
+    std::string file, refused, output;
+  };
+  const Case cases[] = {{"doc.htm", "doc.htm", "doc.htm"},
+                        {"other" + S + "site.scv", "site.scv", "site.scv"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    Site s;
+    s.write("doc.htm", "<p>doc</p>");
+    s.write("other" + S + "site.scv", "other project");
+    std::filesystem::create_directory_symlink(s.dir.path(), s.folder());
+    s.make(projectText({"File = " + c.file}));
+    EXPECT_EQ(14, s.run.status);
+    EXPECT_EQ(kUncaught + "ファイル \"" + s.dir.file(c.refused) + "\" が出力ファイル \"" +
+                  s.folder() + S + c.output + "\" で上書きされてしまいます\r\n"
+                                              "EXIT from Except3(N)\r\n",
+              maskLines(s.run.err));
+    EXPECT_EQ("<p>doc</p>", readFile(s.dir.file("doc.htm")));
+    EXPECT_EQ(projectText({"File = " + c.file}), readFile(s.dir.file("site.scv")));
+  }
+}
+#endif
