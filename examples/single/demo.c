@@ -1,11 +1,11 @@
-/* <<<<はじめに>>>
+/* <<<はじめに>>>
    このファイルは Scrivo のデモです。[キーワード] の使い方と、
    定義一覧の例を示します。
    <IMG src="logo.png"> は画像としてそのまま表示されます。 */
 
 #include <stdio.h>
 
-/* <<<マクロと型>>>` */
+/* <<<マクロと型>>> */
 #define GREETING "こんにちは、表示"
 #define SQUARE(x) ((x) * (x))
 
@@ -16,7 +16,7 @@ typedef struct tagPoint {
 
 enum Color { RED, GREEN = 2, BLUE };
 
-/* <<<関数>>>' */
+/* <<<関数>>> */
 /* <kword>距離</kword> を計算します。 */
 static int distance2(Point a, Point b)
 {
