@@ -200,20 +200,6 @@ void refuseOverwrites(const Project* project, const char* projectPath, const Sit
   }
 }
 
-// Creates path, lets write fill it and closes it; a failed write raises.
-template <class Write>
-void writeFile(const char* path, Write&& write) {
-  std::FILE* out = FileX_open(path, "wb");
-  Except3_tryFinally(
-      kModule, __LINE__, [&] { write(out); },
-      [&] {
-        bool failed = std::ferror(out) != 0;
-        if (std::fclose(out) != 0 || failed)
-          Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
-                       FileX_Txt_WriteFailedOf, path);
-      });
-}
-
 // An HTML document's page: the expanded text as it is, or with the heading
 // index put in at its "embed_index" tag.
 void writeDocumentPage(const ProjectFile* f, const SitePaths& s, const char* outline,
@@ -221,15 +207,7 @@ void writeDocumentPage(const ProjectFile* f, const SitePaths& s, const char* out
   Scrivo_writeMiddle(f->rxmlFile, s.work[kMiddle]);
   Scrivo_embedIndex(f->path, f->outPath, s.work[kMiddle], s.work[kFirst], s.work[kSecond],
                     outline, keywords, pages);
-  if (FileX_getSize(s.work[kSecond]) > 0) {
-    writeFile(f->outPath, [&](std::FILE* out) {
-      FileX_catFile(out, s.work[kFirst], 'b');
-      FileX_catFile(out, outline, 'b');
-      FileX_catFile(out, s.work[kSecond], 'b');
-    });
-  } else {
-    FileX_copy(f->outPath, s.work[kFirst]);
-  }
+  ScrivoApp_writeDocumentHtml(f->outPath, s.work[kFirst], outline, s.work[kSecond]);
 }
 
 void writeSourcePage(const ProjectFile* f, const SitePaths& s, const char* outline,
@@ -245,7 +223,7 @@ void writeSourcePage(const ProjectFile* f, const SitePaths& s, const char* outli
 
 void writeNavigationBar(const SitePaths& s) {
   const std::string search = relativeTo(s.links, s.frame);
-  writeFile(s.bar, [&](std::FILE* out) {
+  FileX_writeFile(s.bar, [&](std::FILE* out) {
     std::fputs("<HTML><BODY>\r\n\r\n", out);
     std::fputs("[<SPAN title=\"トップページに戻ります。\">\r\n", out);
     std::fputs("<A href=\"index.html\" target=_top>トップ</A></SPAN>,\r\n", out);
@@ -262,7 +240,7 @@ void writeNavigationBar(const SitePaths& s) {
 }
 
 void writePageList(const SitePaths& s, TitleList* pages) {
-  writeFile(s.list, [&](std::FILE* out) {
+  FileX_writeFile(s.list, [&](std::FILE* out) {
     std::fputs("<HTML><BODY>\r\n\r\n", out);
     TitleList_write(pages, out, s.list);
     std::fputs("</BODY></HTML>\r\n", out);
@@ -285,7 +263,7 @@ void writeFramePage(const Project* project, const SitePaths& s, PrintX* sink) {
   const std::string bar = relativeTo(s.bar, s.frame);
   const std::string list = relativeTo(s.list, s.frame);
   const std::string main = firstPage(project, s, sink);
-  writeFile(s.frame, [&](std::FILE* out) {
+  FileX_writeFile(s.frame, [&](std::FILE* out) {
     std::fputs("<HTML><HEAD><TITLE>\r\nScrivolt\r\n</TITLE></HEAD>\r\n", out);
     std::fputs("<FRAMESET cols=\"190,*\">\r\n", out);
     std::fputs("  <FRAMESET rows=\"38,*\" frameborder=no>\r\n", out);

@@ -35,10 +35,7 @@ void ScrivoApp_writeSourceHtml(const char* pagePath, const char* name,
     filled[i] = FileX_getSize(sections[i].path) > 0;
     if (filled[i]) ++nonEmpty;
   }
-  std::FILE* page = FileX_open(pagePath, "wb");
-  Except3_tryFinally(
-      "scrivo-app", __LINE__,
-      [&] {
+  FileX_writeFile(pagePath, [&](std::FILE* page) {
         std::fprintf(page, "<HTML><HEAD><TITLE>\r\n%s\r\n</TITLE>\r\n\r\n", name);
         std::fprintf(page, "<BODY>\r\n\r\n<H3>%s</H3>\r\n\r\n", name);
         if (nonEmpty >= 2) {
@@ -61,11 +58,18 @@ void ScrivoApp_writeSourceHtml(const char* pagePath, const char* name,
         std::fputs("\r\n<HR><PRE>\r\n", page);
         FileX_catFile(page, parts.listing, 'b');
         std::fputs("\r\n</PRE>\r\n</BODY></HTML>\r\n", page);
-      },
-      [&] {
-        bool failed = std::ferror(page) != 0;
-        if (std::fclose(page) != 0 || failed)
-          Errors_raise("scrivo-app", __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
-                       FileX_Txt_WriteFailedOf, pagePath);
-      });
+  });
+}
+
+void ScrivoApp_writeDocumentHtml(const char* pagePath, const char* first, const char* outline,
+                                 const char* second) {
+  if (FileX_getSize(second) > 0) {
+    FileX_writeFile(pagePath, [&](std::FILE* page) {
+      FileX_catFile(page, first, 'b');
+      FileX_catFile(page, outline, 'b');
+      FileX_catFile(page, second, 'b');
+    });
+  } else {
+    FileX_copy(pagePath, first);
+  }
 }

@@ -1,6 +1,8 @@
-// SourceHtml: assembles a source page from the work files of its writing
-// pass: title and heading, the navigation line when two or more index lists
-// are non-empty, each non-empty list under its heading, and the listing.
+// SourceHtml: assembles pages from the work files of the writing passes. A
+// source page gets title and heading, the navigation line when two or more
+// index lists are non-empty, each non-empty list under its heading, and the
+// listing; a document page is its first part, the heading index and its
+// second part, or the first part alone when there is no second part.
 #pragma once
 
 struct ScrivoApp_SourceParts {
@@ -15,3 +17,7 @@ struct ScrivoApp_SourceParts {
 // Writes the page at pagePath; name is the source's file name.
 void ScrivoApp_writeSourceHtml(const char* pagePath, const char* name,
                                const ScrivoApp_SourceParts& parts);
+
+// Writes a document's page from the parts of its last pass.
+void ScrivoApp_writeDocumentHtml(const char* pagePath, const char* first, const char* outline,
+                                 const char* second);

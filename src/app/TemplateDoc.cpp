@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Pipelines.h"
+#include "app/SourceHtml.h"
 #include "app/WorkPaths.h"
 #include "engine/LinksFile.h"
 #include "engine/LinksIndex.h"
@@ -79,24 +80,7 @@ void ScrivoApp_makeTemplateDoc(const char* input, const char* workFolder, char* 
         Scrivo_writeMiddle(rxml.firstFile, middle);
         Scrivo_embedIndex(input, page, middle, first, second, outline, &keywords, nullptr);
 
-        if (FileX_getSize(second) > 0) {
-          std::FILE* out = FileX_open(page, "wb");
-          Except3_tryFinally(
-              "scrivo-app", __LINE__,
-              [&] {
-                FileX_catFile(out, first, 'b');
-                FileX_catFile(out, outline, 'b');
-                FileX_catFile(out, second, 'b');
-              },
-              [&] {
-                bool failed = std::ferror(out) != 0;
-                if (std::fclose(out) != 0 || failed)
-                  Errors_raise("scrivo-app", __LINE__, FileX_Err_CannotWrite,
-                               "FileX_Err_CannotWrite", FileX_Txt_WriteFailedOf, page);
-              });
-        } else {
-          FileX_copy(page, first);
-        }
+        ScrivoApp_writeDocumentHtml(page, first, outline, second);
         keywordsOpen = false;
         LinksIndex_close(&keywords);
         const char* const workFiles[] = {middle, first, second, outline, kwf};

@@ -78,8 +78,5 @@ void HeadingIndex_finish(HeadingIndex* h) {
     --h->depth;
   }
   std::fputs("</UL>\r\n", out);
-  bool failed = std::ferror(out) != 0;
-  if (std::fclose(out) != 0 || failed)
-    Errors_raise("scrivo", __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
-                 FileX_Txt_WriteFailedOf, h->path);
+  FileX_closeWritten(out, h->path);
 }

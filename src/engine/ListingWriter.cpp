@@ -67,8 +67,5 @@ void ListingWriter_close(ListingWriter* w) {
   if (w->out == nullptr) return;
   std::FILE* out = w->out;
   w->out = nullptr;
-  bool failed = std::ferror(out) != 0;
-  if (std::fclose(out) != 0 || failed)
-    Errors_raise("scrivo", __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
-                 FileX_Txt_WriteFailedOf, w->path);
+  FileX_closeWritten(out, w->path);
 }

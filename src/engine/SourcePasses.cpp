@@ -9,6 +9,7 @@
 #include "engine/ListingWriter.h"
 #include "engine/Outline.h"
 #include "engine/PassLoop.h"
+#include "engine/PassParts.h"
 #include "engine/TitleFinder.h"
 #include "lexer/CDeclP.h"
 #include "lexer/CommentP.h"
@@ -17,17 +18,6 @@
 namespace {
 
 constexpr char kModule[] = "scrivo";
-
-// The lexer of a pass with its window and kind map.
-struct PassLexer {
-  char window[BLex3_kBufSize];
-  int8_t kinds[BLex3_kKindMapSize];
-  BLex3 lexer;
-  void open(const char* path) {
-    BLex3_init(&lexer, path, window, sizeof window, BLex3_kBlockSize);
-    BLex3_setKindMap(&lexer, kinds, sizeof kinds);
-  }
-};
 
 // The scanners both passes share: line counter, comment and literal
 // scanners, bracket tracker and declaration recognizer.
@@ -51,6 +41,21 @@ struct CScanners {
     CommentP_setLexer(&literals, lexer);
     CDeclP_init(&decl, lexer, &tracker, &comments);
   }
+
+  // Steps comment, literal scanner, tracker and recognizer, in this order,
+  // each from the current position.
+  void step(PassLoop& loop) {
+    CommentP_step(&comments);
+    loop.restore();
+    CommentP_step(&literals);
+    loop.restore();
+    BracketP_step(&tracker);
+    loop.restore();
+    CDeclP_step(&decl);
+  }
+
+  // Offers their next positions: tracker, comments, literals, recognizer.
+  void offer(PassLoop& loop) const;
 };
 
 BLex3_Pos nextOf(const BracketP* t) {
@@ -68,10 +73,12 @@ BLex3_Pos nextOf(const CDeclP* d) {
   CDeclP_getNextPos(d, &p);
   return p;
 }
-BLex3_Pos nextOf(const HtmlTagP* t) {
-  BLex3_Pos p;
-  HtmlTagP_getNextPos(t, &p);
-  return p;
+
+void CScanners::offer(PassLoop& loop) const {
+  loop.offer(nextOf(&tracker));
+  loop.offer(nextOf(&comments));
+  loop.offer(nextOf(&literals));
+  loop.offer(nextOf(&decl));
 }
 
 }  // namespace
@@ -103,22 +110,13 @@ void Scrivo_analyzeSource(const char* source, LinksFile* links, const char* outl
           loop.restore();
           TitleFinder_step(&finder);
           loop.restore();
-          CommentP_step(&s.comments);
-          loop.restore();
-          CommentP_step(&s.literals);
-          loop.restore();
-          BracketP_step(&s.tracker);
-          loop.restore();
-          CDeclP_step(&s.decl);
+          s.step(loop);
           loop.restore();
           Outline_step(&outline);
           loop.restore();
           DefIndex_step(&defs);
           loop.offer(TitleFinder_nextPos(&finder));
-          loop.offer(nextOf(&s.tracker));
-          loop.offer(nextOf(&s.comments));
-          loop.offer(nextOf(&s.literals));
-          loop.offer(nextOf(&s.decl));
+          s.offer(loop);
           loop.advance();
         }
         *depth = Outline_chooseDepth(&outline);
@@ -138,9 +136,8 @@ void Scrivo_writeSourcePage(const char* source, const char* page, const char* te
                             const char* typePath, const char* funcPath, const char* macroPath,
                             LinksIndex* keywords, TitleList* pages) {
   PassLexer pl;
-  HtmlTagP tags;
-  char pool[HtmlTagP_kPoolSize];
-  const char* table[2 * HtmlTagP_kMaxAttrs];
+  PassTags pt;
+  HtmlTagP& tags = pt.tags;
   TitleFinder finder;
   KeywordLinker linker;
   CScanners s;
@@ -155,8 +152,7 @@ void Scrivo_writeSourcePage(const char* source, const char* page, const char* te
         pl.open(text);
         lexerOpen = true;
         BLex3* lexer = &pl.lexer;
-        HtmlTagP_init(&tags, pool, sizeof pool, table, sizeof table);
-        HtmlTagP_setLexer(&tags, lexer);
+        pt.init(lexer);
         TitleFinder_init(&finder, lexer);
         KeywordLinker_init(&linker, keywords);
         KeywordLinker_setLexer(&linker, lexer);
@@ -180,13 +176,7 @@ void Scrivo_writeSourcePage(const char* source, const char* page, const char* te
           loop.restore();
           KeywordLinker_step(&linker);
           loop.restore();
-          CommentP_step(&s.comments);
-          loop.restore();
-          CommentP_step(&s.literals);
-          loop.restore();
-          BracketP_step(&s.tracker);
-          loop.restore();
-          CDeclP_step(&s.decl);
+          s.step(loop);
           loop.restore();
           ListingWriter_step(&listing);
           loop.restore();
@@ -199,13 +189,10 @@ void Scrivo_writeSourcePage(const char* source, const char* page, const char* te
             loop.restore();
             TitleList_stepText(pages);
           }
-          loop.offer(nextOf(&tags));
+          loop.offer(pt.next());
           loop.offer(TitleFinder_nextPos(&finder));
           loop.offer(KeywordLinker_nextPos(&linker));
-          loop.offer(nextOf(&s.tracker));
-          loop.offer(nextOf(&s.comments));
-          loop.offer(nextOf(&s.literals));
-          loop.offer(nextOf(&s.decl));
+          s.offer(loop);
           loop.advance();
         }
         ListingWriter_finish(&listing);

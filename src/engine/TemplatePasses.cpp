@@ -11,6 +11,7 @@
 #include "engine/KwordMarker.h"
 #include "engine/LineCounter.h"
 #include "engine/PassLoop.h"
+#include "engine/PassParts.h"
 #include "lexer/BLex3Write.h"
 #include "runtime/Errors.h"
 #include "runtime/Except3.h"
@@ -22,47 +23,18 @@ namespace {
 
 constexpr char kModule[] = "scrivo";
 
-struct PassLexer {
-  char window[BLex3_kBufSize];
-  int8_t kinds[BLex3_kKindMapSize];
-  BLex3 lexer;
-  void open(const char* path) {
-    BLex3_init(&lexer, path, window, sizeof window, BLex3_kBlockSize);
-    BLex3_setKindMap(&lexer, kinds, sizeof kinds);
-  }
-};
-
-struct TagScanner {
-  HtmlTagP tags;
-  char pool[HtmlTagP_kPoolSize];
-  const char* table[2 * HtmlTagP_kMaxAttrs];
-  void init(BLex3* lexer) {
-    HtmlTagP_init(&tags, pool, sizeof pool, table, sizeof table);
-    HtmlTagP_setLexer(&tags, lexer);
-  }
-  BLex3_Pos next() const {
-    BLex3_Pos p;
-    HtmlTagP_getNextPos(&tags, &p);
-    return p;
-  }
-};
-
-// Closes a written stream and reports a write that failed on the way.
+// Closes a written stream once.
 void closeWritten(std::FILE*& f, const char* path) {
-  if (f == nullptr) return;
   std::FILE* out = f;
   f = nullptr;
-  bool failed = std::ferror(out) != 0;
-  if (std::fclose(out) != 0 || failed)
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
-                 FileX_Txt_WriteFailedOf, path);
+  FileX_closeWritten(out, path);
 }
 
 }  // namespace
 
 void Scrivo_scanTemplates(const char* path, RXML_File* file, LinksFile* links) {
   PassLexer pl;
-  TagScanner ts;
+  PassTags ts;
   LineCounter lines;
   KwordCollector collector;
   RXML_ReadRefs refs;
@@ -97,7 +69,7 @@ void Scrivo_scanTemplates(const char* path, RXML_File* file, LinksFile* links) {
 
 void Scrivo_scanTemplateUses(RXML_File* file) {
   PassLexer pl;
-  TagScanner ts;
+  PassTags ts;
   RXML_ReadDefs defs;
   bool lexerOpen = false;
   Except3_tryFinally(
@@ -122,16 +94,14 @@ void Scrivo_scanTemplateUses(RXML_File* file) {
 }
 
 void Scrivo_writeMiddle(RXML_File* file, const char* outPath) {
-  std::FILE* out = FileX_open(outPath, "wb");
-  Except3_tryFinally(
-      kModule, __LINE__, [&] { RXML_writeFile(file, out); }, [&] { closeWritten(out, outPath); });
+  FileX_writeFile(outPath, [&](std::FILE* out) { RXML_writeFile(file, out); });
 }
 
 void Scrivo_embedIndex(const char* source, const char* page, const char* text,
                        const char* firstPath, const char* secondPath, const char* outlinePath,
                        LinksIndex* keywords, TitleList* pages) {
   PassLexer pl;
-  TagScanner ts;
+  PassTags ts;
   KeywordLinker linker;
   HeadingIndex headings;
   KwordMarker marker;

@@ -253,3 +253,11 @@ void FileX_makeFolders(const char* path, bool isFile) {
 }
 
 bool FileX_remove(const char* path) { return std::remove(path) == 0; }
+
+void FileX_closeWritten(std::FILE* f, const char* path) {
+  if (f == nullptr) return;
+  bool failed = std::ferror(f) != 0;
+  if (std::fclose(f) != 0 || failed)
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+                 FileX_Txt_WriteFailedOf, path);
+}

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+
+#include "runtime/Except3.h"
 #include <ctime>
 
 inline constexpr std::size_t FileX_kCopyBlock = 1024;  // FileX_copy, FileX_catFile
@@ -58,3 +60,17 @@ void FileX_catFile(std::FILE* out, const char* path, char modeLetter);
 void FileX_makeFolders(const char* path, bool isFile);
 // Deletes a file; false when it was not there or could not be deleted.
 bool FileX_remove(const char* path);
+
+// Closes a stream that was written. A write that failed on the way, or at
+// the close (a full disk often shows only there), raises
+// FileX_Err_CannotWrite naming path.
+void FileX_closeWritten(std::FILE* f, const char* path);
+
+// Creates path ("wb"), lets write fill the stream and closes it with
+// FileX_closeWritten, on the error path too.
+template <class Write>
+void FileX_writeFile(const char* path, Write&& write) {
+  std::FILE* out = FileX_open(path, "wb");
+  Except3_tryFinally(
+      "filex", __LINE__, [&] { write(out); }, [&] { FileX_closeWritten(out, path); });
+}
