@@ -94,3 +94,16 @@ TEST(TemplateDoc, MissingDocumentEndsTheRun) {
   EXPECT_NE(std::string::npos, r.err.find("ファイルが見つかりません"));
   EXPECT_TRUE(r.browserCalls.empty());
 }
+
+TEST(TemplateDoc, FirstHeadingSetsTheOuterLevelUntilAHigherOneComes) {
+  TempDir dir;
+  DocRun r = makeDoc(dir, "h.htm",
+                     "<h3>Top</h3>\r\n<embed_index>\r\n<h4>Sub <i>x</i></h4>\r\n<h2>Up</h2>\r\n",
+                     "h.htm");
+  EXPECT_EQ(
+      "<h3><A name=\"1\">Top</A></h3>\r\n<embed_index>"
+      "<UL>\r\n<LI><A href=\"#1\">Top</A>\r\n <UL>\r\n <LI><A href=\"#2\">Subx</A>\r\n"
+      " </UL>\r\n<LI><A href=\"#3\">Up</A>\r\n</UL>\r\n"
+      "\r\n<h4><A name=\"2\">Sub <i>x</i></A></h4>\r\n<h2><A name=\"3\">Up</A></h2>\r\n",
+      r.page);
+}
