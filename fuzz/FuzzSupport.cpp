@@ -2,6 +2,7 @@
 // check of the fuzz targets.
 #include "FuzzSupport.h"
 
+#include <dirent.h>
 #include <ftw.h>
 #include <unistd.h>
 
@@ -52,6 +53,12 @@ void Fuzz_setUp() {
   std::atexit(removeDir);
 }
 
+// libFuzzer calls it once before the first input.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  Fuzz_setUp();
+  return 0;
+}
+
 const std::string& Fuzz_dir() { return g_dir; }
 
 std::string Fuzz_path(const char* name) { return g_dir + "/" + name; }
@@ -69,12 +76,23 @@ void Fuzz_writeFile(const std::string& path, const uint8_t* data, std::size_t si
   }
 }
 
-void Fuzz_checkRuntime() {
+int Fuzz_openFiles() {
+  DIR* d = opendir("/proc/self/fd");
+  if (d == nullptr) return -1;  // not Linux: not counted
+  int n = 0;
+  while (readdir(d) != nullptr) ++n;
+  closedir(d);
+  return n;
+}
+
+void Fuzz_checkRuntime(int openFiles) {
   const char* problem = nullptr;
   if (Except3_globalSys.count != 0) problem = "a try frame was left open";
   else if (Except3_globalSys.pending != 0) problem = "an error is still pending";
   else if (BigStack_main.top != BigStack_main.base || BigStack_main.lastMark != nullptr)
     problem = "the big stack was not released";
+  else if (Fuzz_openFiles() != openFiles)
+    problem = "a file was left open";
   if (problem != nullptr) {
     std::fprintf(stderr, "fuzz: after the run %s\n", problem);
     std::abort();

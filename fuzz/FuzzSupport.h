@@ -6,9 +6,9 @@
 // that no run sees what an earlier one left behind.
 //
 // After every run the harness checks that the runtime is back where it
-// began (no try frame left open, the big stack empty, no error pending)
-// and aborts otherwise, so a leak of the program's own resources is a
-// finding like a crash.
+// began (no try frame left open, the big stack empty, no error pending, as
+// many open file descriptors as before) and aborts otherwise, so a leak of
+// the program's own resources is a finding like a crash.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +16,8 @@
 
 #include "runtime/Except3.h"
 
-// Sets the runtime up and creates the temporary folder (once per process).
+// Sets the runtime up and creates the temporary folder (once per process;
+// LLVMFuzzerInitialize, defined with these functions, calls it).
 void Fuzz_setUp();
 // The temporary folder (no separator at its end) and a name inside it.
 const std::string& Fuzz_dir();
@@ -24,14 +25,18 @@ std::string Fuzz_path(const char* name);
 // Removes everything inside the temporary folder.
 void Fuzz_clearDir();
 void Fuzz_writeFile(const std::string& path, const uint8_t* data, std::size_t size);
-// Aborts when the runtime is not in its resting state.
-void Fuzz_checkRuntime();
+// The number of open file descriptors.
+int Fuzz_openFiles();
+// Aborts when the runtime is not in its resting state or the number of open
+// files is not openFiles.
+void Fuzz_checkRuntime(int openFiles);
 
 // Runs body in a try frame whose handler takes any raised error; cleanup
 // runs on both paths, as in the program's own try sites.
 template <class Body, class Cleanup>
 void Fuzz_run(Body&& body, Cleanup&& cleanup) {
+  const int openFiles = Fuzz_openFiles();
   Except3_tryCatch(
       "fuzz", __LINE__, [&] { body(); }, [](const Errors_Msg&) {}, [&] { cleanup(); });
-  Fuzz_checkRuntime();
+  Fuzz_checkRuntime(openFiles);
 }

@@ -93,11 +93,6 @@ void readLineByLine(const std::string& path) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  Fuzz_setUp();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Fuzz_clearDir();
   const std::string project = Fuzz_path("site.scv");

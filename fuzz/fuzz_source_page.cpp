@@ -9,11 +9,6 @@
 #include "app/ScrivoApp.h"
 #include "runtime/StrX.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  Fuzz_setUp();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Fuzz_clearDir();
   const std::string source = Fuzz_path("in.c");

@@ -45,11 +45,6 @@ void write(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  Fuzz_setUp();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Fuzz_clearDir();
   const std::vector<std::string> parts = splitThree(data, size);

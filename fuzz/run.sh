@@ -1,8 +1,8 @@
 #!/bin/sh
 # `make fuzz`: builds the fuzz targets with clang's libFuzzer under
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs each for SECONDS
-# seconds on its seed corpus (fuzz/corpus/NAME, read only) and the corpus it
-# grows in BUILD/corpus/NAME. Fails on any crash, leak, sanitizer report,
+# seconds on its seed corpus (fuzz/corpus/NAME, read only; source_page takes
+# the C sources of scanners) and the corpus it grows in BUILD/corpus/NAME. Fails on any crash, leak, sanitizer report,
 # time-out or running out of memory; the input that caused it is left in
 # BUILD/artifacts/NAME/. Without clang++ or its fuzzer runtime it says what
 # is missing and ends with status 0.
@@ -44,6 +44,14 @@ if ! { cmake -S "$root" -B "$build" -DSCRIVO_FUZZ=ON -DCMAKE_CXX_COMPILER="$cxx"
 fi
 "$root/fuzz/check-literals.sh" "$build/scrivo_cp932lit" "$build/check-literals" || exit 1
 
+# The seed corpus of a target.
+seedsOf() {
+  case $1 in
+    source_page) echo scanners ;;
+    *) echo "$1" ;;
+  esac
+}
+
 failed=""
 for t in $targets; do
   mkdir -p "$build/corpus/$t" "$build/artifacts/$t" "$build/run/$t"
@@ -56,7 +64,7 @@ for t in $targets; do
    "$build/fuzz_$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
      -max_len=8192 -close_fd_mask=1 -print_final_stats=1 \
      -dict="$root/fuzz/scrivo.dict" -artifact_prefix="$build/artifacts/$t/" \
-     "$build/corpus/$t" "$root/fuzz/corpus/$t") >"$log" 2>&1
+     "$build/corpus/$t" "$root/fuzz/corpus/$(seedsOf $t)") >"$log" 2>&1
   status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   if [ $status -eq 0 ]; then

@@ -1,1 +1,0 @@
-int g(void) { /* open comment
