@@ -6,8 +6,11 @@ ASAN      := build-asan
 WINBUILD  := build-win
 MINGW_CXX := x86_64-w64-mingw32-g++-posix
 WINE      := wine
+FUZZBUILD := build-fuzz
+FUZZ_CXX  ?= clang++
+FUZZ_SECONDS ?= 60
 
-.PHONY: all build demo test test-native test-asan test-win bench clean
+.PHONY: all build demo test test-native test-asan test-win bench fuzz clean
 
 all: build
 
@@ -42,5 +45,11 @@ test-win:
 bench: build
 	@sh bench/run.sh $(BUILD)
 
+# libFuzzer targets under AddressSanitizer and UndefinedBehaviorSanitizer,
+# FUZZ_SECONDS each; skipped (status 0) when clang's fuzzer runtime is
+# missing.
+fuzz:
+	@sh fuzz/run.sh $(FUZZBUILD) $(FUZZ_SECONDS) $(FUZZ_CXX) $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN) $(WINBUILD)
+	rm -rf $(BUILD) $(ASAN) $(WINBUILD) $(FUZZBUILD)

@@ -71,6 +71,14 @@ void failCopy(FilePtr& out, FilePtr& in, const char* dst, bool readError) {
 
 std::FILE* FileX_open(const char* path, const char* mode) {
   std::FILE* f = std::fopen(path, mode);
+  // POSIX opens a folder for reading and fails only at the reads (or, for
+  // the lexer, at its size); Windows refuses it. Refused here on every
+  // platform, with the report of a missing file.
+  OsFile_Status st;
+  if (f != nullptr && OsFile_stat(path, &st) && st.isFolder) {
+    std::fclose(f);
+    f = nullptr;
+  }
   if (f != nullptr) return f;
   if (std::strchr(mode, 'w') != nullptr) {
     std::string folder(std::strlen(path) + 1, '\0');

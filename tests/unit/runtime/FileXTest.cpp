@@ -43,6 +43,19 @@ TEST(FileXOpen, MessagesForTheThreeFailures) {
   std::fclose(f);
 }
 
+TEST(FileXOpen, FolderIsNoFileToRead) {
+  // POSIX would open it and fail at the first read.
+  TempDir dir;
+  InFolder here(dir.path());
+  fs::create_directory("d.c");
+  for (const char* mode : {"rb", "r"}) {
+    SCOPED_TRACE(mode);
+    Raised r = catchRaise([&] { FileX_open("d.c", mode); });
+    EXPECT_EQ(363, r.code);
+    EXPECT_EQ("ファイル \"d.c\" が見つかりません\nカレント＝" + currentFolder(), r.msg);
+  }
+}
+
 TEST(FileXIsExist, DotDotPathsAreResolvedFirst) {
   TempDir dir;
   writeFile(dir.file("f"), "x");

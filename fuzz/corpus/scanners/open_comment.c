@@ -1,0 +1,1 @@
+int g(void) { /* open comment

@@ -1,0 +1,47 @@
+// Runs on bad inputs: the checks every one of them must pass.
+#include "BadInput.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+std::map<std::string, std::string> snapshotInputs(const std::string& root) {
+  std::map<std::string, std::string> files;
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(root, ec);
+       it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    if (it->is_directory(ec) && it->path().filename() == "scrivo2") {
+      it.disable_recursion_pending();
+      continue;
+    }
+    if (it->is_regular_file(ec))
+      files[fs::relative(it->path(), root, ec).string()] = readFile(it->path().string());
+  }
+  return files;
+}
+
+std::string uncaughtReport(const std::string& message) {
+  return "キャッチできない例外が発生しました\r\n[1] " + message + "\r\nEXIT from Except3(N)\r\n";
+}
+
+E2eRun runOnBadInput(const TempDir& dir, const std::string& arg, int status,
+                     const std::string& message) {
+  const std::map<std::string, std::string> before = snapshotInputs(dir.path());
+  E2eRun r = runScrivo(dir, {arg});
+  EXPECT_EQ(status, r.status) << r.err;
+  if (status == 14) {
+    EXPECT_EQ(uncaughtReport(message), maskLines(r.err));
+    EXPECT_TRUE(r.browserCalls.empty());
+  } else {
+    EXPECT_EQ("", r.err);
+    EXPECT_EQ(1u, r.browserCalls.size());
+  }
+  EXPECT_TRUE(before == snapshotInputs(dir.path())) << "an input file changed";
+  return r;
+}
+
+std::string workFile(const TempDir& dir, const std::string& name) {
+  return dir.file("scrivo2") + nativeSep() + name;
+}

@@ -1,0 +1,27 @@
+// Runs of the program on inputs it must refuse or get through. Whatever
+// the input, a run ends with status 0 or 14 (never a signal or another
+// status), an error is the uncaught-error report on standard error, and
+// every file outside the work folder is byte for byte as it was.
+#pragma once
+#include <map>
+#include <string>
+
+#include "E2e.h"
+
+// Every file below root except inside folders named "scrivo2": relative
+// path and bytes.
+std::map<std::string, std::string> snapshotInputs(const std::string& root);
+
+// What standard error holds after an error with this message ended the
+// run, line numbers masked as maskLines does.
+std::string uncaughtReport(const std::string& message);
+
+// Runs scrivo in dir with the one argument arg and checks the status, that
+// the browser is asked once after a success and never after an error, and
+// that no input changed. A status of 14 must come with the report of
+// message.
+E2eRun runOnBadInput(const TempDir& dir, const std::string& arg, int status,
+                     const std::string& message = "");
+
+// The page path of name in the work folder of dir.
+std::string workFile(const TempDir& dir, const std::string& name);
