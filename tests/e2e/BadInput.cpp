@@ -36,7 +36,6 @@ E2eRun runOnBadInput(const TempDir& dir, const std::string& arg, int status,
     EXPECT_TRUE(r.browserCalls.empty());
   } else {
     EXPECT_EQ("", r.err);
-    EXPECT_EQ(1u, r.browserCalls.size());
   }
   EXPECT_TRUE(before == snapshotInputs(dir.path())) << "an input file changed";
   return r;

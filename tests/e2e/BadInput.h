@@ -17,9 +17,9 @@ std::map<std::string, std::string> snapshotInputs(const std::string& root);
 std::string uncaughtReport(const std::string& message);
 
 // Runs scrivo in dir with the one argument arg and checks the status, that
-// the browser is asked once after a success and never after an error, and
-// that no input changed. A status of 14 must come with the report of
-// message.
+// standard error is empty after a success, that the browser is never asked
+// after an error, and that no input changed. A status of 14 must come with
+// the report of message.
 E2eRun runOnBadInput(const TempDir& dir, const std::string& arg, int status,
                      const std::string& message = "");
 
