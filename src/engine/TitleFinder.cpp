@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr char kOpen[] = "<<<";
 constexpr int32_t kReadAhead = 4;
 
 // The bytes at the cursor after a fetch with room for n more.
