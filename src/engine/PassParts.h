@@ -6,10 +6,17 @@
 #include "engine/HtmlTagP.h"
 #include "lexer/BLex3.h"
 
+// The lexer closes its file when the pass's scope ends, on the error path
+// too, after the pass's own clean-up has finished the writers that still
+// read from it.
 struct PassLexer {
   char window[BLex3_kBufSize];
   int8_t kinds[BLex3_kKindMapSize];
   BLex3 lexer;
+  PassLexer() = default;
+  PassLexer(const PassLexer&) = delete;
+  PassLexer& operator=(const PassLexer&) = delete;
+  ~PassLexer() { BLex3_finish(&lexer); }
   void open(const char* path) {
     BLex3_init(&lexer, path, window, sizeof window, BLex3_kBlockSize);
     BLex3_setKindMap(&lexer, kinds, sizeof kinds);

@@ -90,12 +90,11 @@ void Scrivo_analyzeSource(const char* source, LinksFile* links, const char* outl
   CScanners s;
   Outline outline;
   DefIndex defs;
-  bool lexerOpen = false, outlineOpen = false, defsOpen = false;
+  bool outlineOpen = false, defsOpen = false;
   Except3_tryFinally(
       kModule, __LINE__,
       [&] {
         pl.open(source);
-        lexerOpen = true;
         BLex3* lexer = &pl.lexer;
         TitleFinder_init(&finder, lexer);
         s.init(lexer, errors);
@@ -123,10 +122,7 @@ void Scrivo_analyzeSource(const char* source, LinksFile* links, const char* outl
         BracketP_finish(&s.tracker);
       },
       [&] {
-        // The outline is finished while the lexer is still open: its last
-        // item's text is read from the file.
         if (outlineOpen) Outline_finish(&outline);
-        if (lexerOpen) BLex3_finish(&pl.lexer);
         if (defsOpen) DefIndex_finish(&defs);
       });
 }
@@ -145,12 +141,11 @@ void Scrivo_writeSourcePage(const char* source, const char* page, const char* te
   Outline outline;
   KwordMarker marker;
   DefIndex defs;
-  bool lexerOpen = false, listingOpen = false, outlineOpen = false, defsOpen = false;
+  bool listingOpen = false, outlineOpen = false, defsOpen = false;
   Except3_tryFinally(
       kModule, __LINE__,
       [&] {
         pl.open(text);
-        lexerOpen = true;
         BLex3* lexer = &pl.lexer;
         pt.init(lexer);
         TitleFinder_init(&finder, lexer);
@@ -199,10 +194,9 @@ void Scrivo_writeSourcePage(const char* source, const char* page, const char* te
         KwordMarker_finish(&marker);
       },
       [&] {
-        // The short outline's last item is written from the file's text,
-        // so the outline is finished before the lexer closes.
+        // The lexer closes after this: the short outline's last item is
+        // written from the file's text.
         if (outlineOpen) Outline_finish(&outline);
-        if (lexerOpen) BLex3_finish(&pl.lexer);
         if (listingOpen) ListingWriter_close(&listing);
         if (defsOpen) DefIndex_finish(&defs);
       });

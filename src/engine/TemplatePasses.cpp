@@ -38,12 +38,10 @@ void Scrivo_scanTemplates(const char* path, RXML_File* file, LinksFile* links) {
   LineCounter lines;
   KwordCollector collector;
   RXML_ReadRefs refs;
-  bool lexerOpen = false;
   Except3_tryFinally(
       kModule, __LINE__,
       [&] {
         pl.open(path);
-        lexerOpen = true;
         ts.init(&pl.lexer);
         LineCounter_init(&lines);
         LineCounter_setLexer(&lines, &pl.lexer);
@@ -63,7 +61,6 @@ void Scrivo_scanTemplates(const char* path, RXML_File* file, LinksFile* links) {
         }
       },
       [&] {
-        if (lexerOpen) BLex3_finish(&pl.lexer);
       });
 }
 
@@ -71,12 +68,10 @@ void Scrivo_scanTemplateUses(RXML_File* file) {
   PassLexer pl;
   PassTags ts;
   RXML_ReadDefs defs;
-  bool lexerOpen = false;
   Except3_tryFinally(
       kModule, __LINE__,
       [&] {
         pl.open(file->path);
-        lexerOpen = true;
         ts.init(&pl.lexer);
         RXML_readDefs_init(&defs, &ts.tags, file);
         PassLoop loop(&pl.lexer);
@@ -89,7 +84,6 @@ void Scrivo_scanTemplateUses(RXML_File* file) {
         }
       },
       [&] {
-        if (lexerOpen) BLex3_finish(&pl.lexer);
       });
 }
 
@@ -107,12 +101,11 @@ void Scrivo_embedIndex(const char* source, const char* page, const char* text,
   KwordMarker marker;
   std::FILE* first = nullptr;
   std::FILE* second = nullptr;
-  bool lexerOpen = false, headingsOpen = false;
+  bool headingsOpen = false;
   Except3_tryFinally(
       kModule, __LINE__,
       [&] {
         pl.open(text);
-        lexerOpen = true;
         BLex3* lexer = &pl.lexer;
         ts.init(lexer);
         KeywordLinker_init(&linker, keywords);
@@ -157,7 +150,6 @@ void Scrivo_embedIndex(const char* source, const char* page, const char* text,
         KwordMarker_finish(&marker);
       },
       [&] {
-        if (lexerOpen) BLex3_finish(&pl.lexer);
         closeWritten(first, firstPath);
         closeWritten(second, secondPath);
         if (headingsOpen) HeadingIndex_finish(&headings);

@@ -510,18 +510,22 @@ int StrX_scanTime(std::time_t* time, const char* text) {
     p = StrX_scanInt(p, &x);
     if (*p != '\0') ++p;  // the separator; the end of the text is not passed
   }
+  return StrX_makeTime(v, time) ? 0 : 1;
+}
+
+bool StrX_makeTime(const int fields[6], std::time_t* time) {
   std::tm t{};
-  t.tm_year = v[0] - 1900;
-  t.tm_mon = v[1] - 1;
-  t.tm_mday = v[2];
-  t.tm_hour = v[3];
-  t.tm_min = v[4];
-  t.tm_sec = v[5];
+  t.tm_year = fields[0] - 1900;
+  t.tm_mon = fields[1] - 1;
+  t.tm_mday = fields[2];
+  t.tm_hour = fields[3];
+  t.tm_min = fields[4];
+  t.tm_sec = fields[5];
   t.tm_isdst = -1;
   const std::time_t r = std::mktime(&t);
-  if (r == static_cast<std::time_t>(-1)) return 1;
+  if (r == static_cast<std::time_t>(-1)) return false;
   *time = r;
-  return 0;
+  return true;
 }
 
 // --- StrX_Mem ---

@@ -5,6 +5,8 @@
 // plain byte offsets that IniFile_Read_attrAt can seek to.
 #include "settings/IniFileRead.h"
 
+#include "runtime/StrX.h"
+
 #include <cstring>
 #include <string>
 
@@ -229,18 +231,7 @@ bool fieldTime(const Field& f, std::time_t* out) {
       if (n < 100000) n = n * 10 + (*p - '0');
     v[count++] = static_cast<int>(n);
   }
-  std::tm tm{};
-  tm.tm_year = v[0] - 1900;
-  tm.tm_mon = v[1] - 1;
-  tm.tm_mday = v[2];
-  tm.tm_hour = v[3];
-  tm.tm_min = v[4];
-  tm.tm_sec = v[5];
-  tm.tm_isdst = -1;
-  std::time_t t = std::mktime(&tm);
-  if (t == static_cast<std::time_t>(-1)) return false;
-  *out = t;
-  return true;
+  return StrX_makeTime(v, out);
 }
 
 // Fills the targets from a value list, one field per letter. A letter whose
