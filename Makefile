@@ -49,7 +49,7 @@ bench: build
 # FUZZ_SECONDS each; skipped (status 0) when clang's fuzzer runtime is
 # missing.
 fuzz:
-	@sh fuzz/run.sh $(FUZZBUILD) $(FUZZ_SECONDS) $(FUZZ_CXX) $(JOBS)
+	@FUZZ_TARGETS="$(FUZZ_TARGETS)" sh fuzz/run.sh $(FUZZBUILD) $(FUZZ_SECONDS) $(FUZZ_CXX) $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(WINBUILD) $(FUZZBUILD)

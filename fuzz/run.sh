@@ -8,13 +8,14 @@
 # is missing and ends with status 0.
 #
 # Usage: fuzz/run.sh BUILD SECONDS [CXX] [JOBS]
+# FUZZ_TARGETS picks some of the targets (default: all four).
 set -u
 build=$1
 seconds=$2
 cxx=${3:-clang++}
 jobs=${4:-2}
 root=$(cd "$(dirname "$0")/.." && pwd)
-targets="scanners settings templates source_page"
+targets=${FUZZ_TARGETS:-"scanners settings templates source_page"}
 
 skip() {
   echo "fuzz: $1"
