@@ -80,24 +80,62 @@ void fillKinds(int8_t* k, const char* b, int64_t n, int32_t first) {
   }
 }
 
+// Loads the cache from the half-chunk boundary at or before off, so that a
+// read of up to half a chunk at off, and a step back to the boundary, hit it.
+// Bytes already held there are kept rather than read again. False after a
+// failed seek or read (raised).
+bool loadChunk(BLex3* lx, int64_t off) {
+  constexpr int64_t kHalf = static_cast<int64_t>(BLex3_kReadChunk / 2);
+  const int64_t start = off - off % kHalf;
+  const int64_t heldEnd = lx->cacheBase + static_cast<int64_t>(lx->cacheLen);
+  std::size_t kept = 0;
+  if (start > lx->cacheBase && start < heldEnd) {
+    kept = static_cast<std::size_t>(heldEnd - start);
+    std::memmove(lx->cache, lx->cache + (start - lx->cacheBase), kept);
+  }
+  lx->cacheBase = start;
+  lx->cacheLen = kept;
+  const int64_t readFrom = start + static_cast<int64_t>(kept);
+  // Reading on where the last read ended needs no seek.
+  if (readFrom != lx->filePos &&
+      std::fseek(lx->file, static_cast<long>(readFrom), SEEK_SET) != 0) {
+    lx->filePos = -1;
+    lx->cacheLen = 0;
+    Errors_raiseErrno();
+    return false;
+  }
+  std::size_t want = sizeof lx->cache - kept;
+  std::size_t got = std::fread(lx->cache + kept, 1, want, lx->file);
+  if (got < want && std::ferror(lx->file)) {
+    lx->filePos = -1;
+    lx->cacheLen = 0;
+    Errors_raiseErrno();
+    return false;
+  }
+  lx->filePos = readFrom + static_cast<int64_t>(got);
+  lx->cacheLen = kept + got;
+  return true;
+}
+
 // Reads up to n bytes at file offset off; fewer at the end of the file.
 std::size_t readAt(BLex3* lx, int64_t off, char* dst, std::size_t n) {
   if (lx->file == nullptr || n == 0 || off < 0 || off >= lx->size) return 0;
-  // Reading on where the last read ended needs no seek, which would drop
-  // the stream's buffer.
-  if (off != lx->filePos && std::fseek(lx->file, static_cast<long>(off), SEEK_SET) != 0) {
-    lx->filePos = -1;
-    Errors_raiseErrno();
-    return 0;
+  std::size_t done = 0;
+  while (done < n) {
+    const int64_t cacheEnd = lx->cacheBase + static_cast<int64_t>(lx->cacheLen);
+    if (off < lx->cacheBase || off >= cacheEnd) {
+      if (!loadChunk(lx, off)) return 0;
+      if (lx->cacheLen == 0 || off >= lx->cacheBase + static_cast<int64_t>(lx->cacheLen))
+        break;  // the file ends before off
+      continue;
+    }
+    const std::size_t k =
+        std::min(n - done, static_cast<std::size_t>(cacheEnd - off));
+    std::memcpy(dst + done, lx->cache + (off - lx->cacheBase), k);
+    done += k;
+    off += static_cast<int64_t>(k);
   }
-  std::size_t got = std::fread(dst, 1, n, lx->file);
-  if (got < n && std::ferror(lx->file)) {
-    lx->filePos = -1;
-    Errors_raiseErrno();
-    return 0;
-  }
-  lx->filePos = off + static_cast<int64_t>(got);
-  return got;
+  return done;
 }
 
 // The kind of the file byte at off, from the file itself (3 past the data).
@@ -256,6 +294,8 @@ void BLex3_init(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
   lx->curKind = 0;
   lx->size = 0;
   lx->filePos = -1;
+  lx->cacheBase = 0;
+  lx->cacheLen = 0;
   bool powerOfTwo = blockSize != 0 && (blockSize & (blockSize - 1)) == 0;
   if (!powerOfTwo || bufSize < 2 * static_cast<std::size_t>(blockSize) + 1) {
     raiseNotSupport(__LINE__);
@@ -267,6 +307,8 @@ void BLex3_init(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
 
   std::FILE* f = FileX_open(path, "rb");
   if (f == nullptr) return;
+  // The chunks above are the buffer: the stream keeps none of its own.
+  std::setvbuf(f, nullptr, _IONBF, 0);
   long size = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
   if (size < 0 || size > kMaxFileSize) {

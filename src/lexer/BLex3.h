@@ -14,6 +14,8 @@
 inline constexpr std::size_t BLex3_kBufSize = 516;
 inline constexpr uint32_t BLex3_kBlockSize = 256;
 inline constexpr std::size_t BLex3_kKindMapSize = 512;
+// The lexer reads its file in chunks of this size, at multiples of it.
+inline constexpr std::size_t BLex3_kReadChunk = 8192;
 
 // Byte kinds.
 inline constexpr int32_t BLex3_kSingleByte = 0;
@@ -52,6 +54,12 @@ struct BLex3 {
   char* cur = nullptr;      // cursor; may lie outside the window until a fetch
   int32_t size = 0;         // file size, read once at the start
   int64_t filePos = -1;     // where the stream stands (-1: unknown); saves seeks
+  // The file is read unbuffered in aligned chunks kept here: the passes move
+  // the window back and forth by a block or two, and each such move would
+  // otherwise be a seek and a read of the system.
+  int64_t cacheBase = 0;    // file offset of cache[0], a multiple of its size
+  std::size_t cacheLen = 0; // bytes of the file held from cacheBase
+  char cache[BLex3_kReadChunk];
 
   BLex3() = default;
   BLex3(const BLex3&) = delete;

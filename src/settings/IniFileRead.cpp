@@ -52,14 +52,17 @@ bool targetsMatch(const char* letters, const IniFile_Target* targets, std::size_
   return false;
 }
 
-IniFile_Pos tell(IniFile_Read* r) {
-  long pos = std::ftell(r->file);
-  if (pos < 0) Errors_raiseErrno();
-  return pos;
-}
+IniFile_Pos tell(const IniFile_Read* r) { return r->pos; }
 
 void seek(IniFile_Read* r, IniFile_Pos pos) {
-  if (std::fseek(r->file, pos, SEEK_SET) != 0) Errors_raiseErrno();
+  if (pos == r->pos) return;
+  if (std::fseek(r->file, pos, SEEK_SET) != 0) {
+    // Where the stream stands is unknown: the next seek must move it.
+    r->pos = -1;
+    Errors_raiseErrno();
+    return;
+  }
+  r->pos = pos;
 }
 
 // Reads one line, or the next lineSize - 1 bytes of a longer one, into the
@@ -72,8 +75,10 @@ bool readLine(IniFile_Read* r) {
   while (n + 1 < r->lineSize) {
     int c = std::getc(f);
     if (c == EOF) break;
+    ++r->pos;
     if (c == '\r') {
       int next = std::getc(f);
+      if (next == '\n') ++r->pos;
       if (next == '\n' || next == EOF) c = '\n';
       else std::ungetc(next, f);
     }
@@ -278,6 +283,7 @@ void IniFile_Read_open(IniFile_Read* r, const char* path, char* lineBuf, std::si
                  FileX_Txt_CannotReadOpen, path);
     return;
   }
+  r->pos = 0;
   r->line = lineBuf;
   r->lineSize = lineSize;
   r->line[0] = '\0';

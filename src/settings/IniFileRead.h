@@ -32,6 +32,9 @@ struct IniFile_Target {
 
 struct IniFile_Read {
   std::FILE* file = nullptr;
+  // The offset of the next byte the reader takes: kept here, so that asking
+  // for it or seeking back to it costs the stream nothing.
+  IniFile_Pos pos = 0;
   char* line = nullptr;  // the caller's line buffer
   std::size_t lineSize = 0;
   std::size_t strMax = IniFile_kStrMaxDefault;
