@@ -1,6 +1,8 @@
 // LineCounter: counts window by window straight from the lexer's window.
 #include "engine/LineCounter.h"
 
+#include <cstring>
+
 void LineCounter_init(LineCounter* c) {
   c->lexer = nullptr;
   c->line = 1;
@@ -22,14 +24,20 @@ void LineCounter_step(LineCounter* c) {
     if (p == nullptr) break;
     char* end = BLex3_getEnd(lx);
     if (end - p > left) end = p + left;
-    for (const char* q = p; q < end; ++q) {
-      if (*q == '\n') {
-        ++c->line;
-        c->column = 1;
-      } else {
-        ++c->column;
-      }
+    // Every byte moves the column on; a line feed starts the next line at
+    // column 1.
+    const char* lineStart = nullptr;
+    for (const char* q = p; q < end;) {
+      const void* nl = std::memchr(q, '\n', static_cast<std::size_t>(end - q));
+      if (nl == nullptr) break;
+      ++c->line;
+      q = static_cast<const char*>(nl) + 1;
+      lineStart = q;
     }
+    if (lineStart != nullptr)
+      c->column = 1 + static_cast<int32_t>(end - lineStart);
+    else
+      c->column += static_cast<int32_t>(end - p);
     left -= static_cast<int32_t>(end - p);
     BLex3_setPtr(lx, end);
   }

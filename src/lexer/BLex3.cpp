@@ -26,15 +26,21 @@ constexpr std::size_t kLookBehind = 64;                // bytes read per step of
 // sits on the path of every byte read.
 struct LeadTable {
   bool lead[256];
+  bool asciiLeads = false;  // some byte below 0x80 is a lead byte
   LeadTable() {
-    for (int c = 0; c < 256; ++c) lead[c] = Os_isLeadByte(static_cast<unsigned char>(c));
+    for (int c = 0; c < 256; ++c) {
+      lead[c] = Os_isLeadByte(static_cast<unsigned char>(c));
+      if (c < 0x80 && lead[c]) asciiLeads = true;
+    }
   }
 };
 
-const bool* leadTable() {
+const LeadTable& leads() {
   static const LeadTable table;
-  return table.lead;
+  return table;
 }
+
+const bool* leadTable() { return leads().lead; }
 
 inline unsigned char byteAt(const char* p) { return static_cast<unsigned char>(*p); }
 
@@ -46,8 +52,8 @@ inline char* shiftPtr(char* p, int64_t d) {
 inline int64_t ptrDiff(const char* a, const char* b) {
   return static_cast<int64_t>(reinterpret_cast<uintptr_t>(a) - reinterpret_cast<uintptr_t>(b));
 }
-inline int64_t windowLen(const BLex3* lx) { return lx->bufEnd - lx->buf; }
-inline int64_t cursorDist(const BLex3* lx) { return ptrDiff(lx->cur, lx->buf); }
+using BLex3_detail::cursorDist;
+using BLex3_detail::windowLen;
 
 void raiseNotSupport(int line) {
   Errors_raise(kModule, line, Errors_NotSupport, "Errors_NotSupport", "%s",
@@ -68,15 +74,30 @@ void fillKinds(int8_t* k, const char* b, int64_t n, int32_t first) {
     std::memset(k, BLex3_kUnknown, static_cast<std::size_t>(n));
     return;
   }
-  const bool* lead = leadTable();
+  const LeadTable& table = leads();
+  const bool* lead = table.lead;
+  const bool asciiRuns = !table.asciiLeads;
   int8_t prev = static_cast<int8_t>(first);
   k[0] = prev;
-  // Without branches: text mixes single and double bytes too irregularly
-  // for a branch to be predicted.
-  for (int64_t i = 1; i < n; ++i) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  for (int64_t i = 1; i < n;) {
+    // Eight ASCII bytes after a byte that leads nothing are all single.
+    if (asciiRuns && prev != BLex3_kLeadByte && i + 8 <= n) {
+      uint64_t w;
+      std::memcpy(&w, b + i, sizeof w);
+      if ((w & kHighBits) == 0) {
+        std::memset(k + i, BLex3_kSingleByte, sizeof w);
+        prev = BLex3_kSingleByte;
+        i += 8;
+        continue;
+      }
+    }
+    // Without branches: text mixes single and double bytes too irregularly
+    // for a branch to be predicted.
     int8_t trail = prev == BLex3_kLeadByte;
     prev = static_cast<int8_t>(trail ? BLex3_kTrailByte : lead[byteAt(b + i)]);
     k[i] = prev;
+    ++i;
   }
 }
 
@@ -344,7 +365,8 @@ void BLex3_finish(BLex3* lx) {
   lx->file = nullptr;
 }
 
-char* BLex3_fetch(BLex3* lx, int32_t n) {
+
+char* BLex3_detail::fetchSlow(BLex3* lx, int32_t n) {
   if (n < 0 || static_cast<uint32_t>(n) >= lx->blockSize) {
     raiseNotSupport(__LINE__);
     n = 0;
@@ -353,6 +375,14 @@ char* BLex3_fetch(BLex3* lx, int32_t n) {
   int64_t win = windowLen(lx);
   if (d < 0 || d >= win || d + n > win) reload(lx, d);
   return lx->cur < lx->dataEnd ? lx->cur : nullptr;
+}
+
+void BLex3_detail::getPosSlow(BLex3* lx, BLex3_Pos* pos) {
+  BLex3_fetch(lx, 0);
+  int64_t d = cursorDist(lx);
+  int64_t win = windowLen(lx);
+  pos->offset = static_cast<int32_t>(lx->base + d);
+  pos->kind = (lx->kinds && d >= 0 && d < win) ? lx->kinds[d] : BLex3_kUnknown;
 }
 
 const int8_t* BLex3_getKindPtr(const BLex3* lx) {
@@ -376,24 +406,8 @@ void BLex3_setPtr(BLex3* lx, char* p) {
   lx->curKind = BLex3_kUnknown;
 }
 
-int32_t BLex3_getOffset(const BLex3* lx) {
-  return static_cast<int32_t>(lx->base + cursorDist(lx));
-}
 
-void BLex3_getPos(BLex3* lx, BLex3_Pos* pos) {
-  int64_t d = cursorDist(lx);
-  int64_t win = windowLen(lx);
-  if (d < 0 || d >= win) {
-    BLex3_fetch(lx, 0);
-    d = cursorDist(lx);
-  }
-  pos->offset = static_cast<int32_t>(lx->base + d);
-  pos->kind = (lx->kinds && d >= 0 && d < win) ? lx->kinds[d] : BLex3_kUnknown;
-}
 
-char* BLex3_getPtrOfOffset(const BLex3* lx, int32_t offset) {
-  return shiftPtr(lx->buf, static_cast<int64_t>(offset) - lx->base);
-}
 
 void BLex3_getPosOfPtr(BLex3* lx, const char* p, BLex3_Pos* pos) {
   int64_t off = lx->base + ptrDiff(p, lx->buf);
@@ -432,10 +446,6 @@ void BLex3_getEOFPos(const BLex3* lx, BLex3_Pos* pos) {
   pos->kind = BLex3_kUnknown;
 }
 
-void BLex3_setPos(BLex3* lx, BLex3_Pos pos) {
-  lx->cur = BLex3_getPtrOfOffset(lx, pos.offset);
-  lx->curKind = pos.kind;
-}
 
 void BLex3_setPosAndNext(BLex3* lx, BLex3_Pos pos, int32_t n) {
   BLex3_setPos(lx, pos);

@@ -81,7 +81,7 @@ void BLex3_finish(BLex3* lexer);
 // block). Returns the cursor, or null when it is at or past the end of data.
 // After any fetch the cursor lies inside the window, and bytes past the data
 // read as zero up to n bytes ahead.
-char* BLex3_fetch(BLex3* lexer, int32_t n);
+inline char* BLex3_fetch(BLex3* lexer, int32_t n);
 // Where a scan of the current window must stop: min(dataEnd, bufEnd).
 inline char* BLex3_getEnd(const BLex3* lexer) {
   return lexer->dataEnd < lexer->bufEnd ? lexer->dataEnd : lexer->bufEnd;
@@ -104,11 +104,11 @@ inline bool BLex3_isTrailPtr(const BLex3* lexer, const char* p) {
 void BLex3_next(BLex3* lexer, int32_t n);  // cursor += n; kind unknown
 void BLex3_nextBlock(BLex3* lexer);        // cursor = bufEnd
 void BLex3_setPtr(BLex3* lexer, char* p);  // kind unknown
-int32_t BLex3_getOffset(const BLex3* lexer);
+inline int32_t BLex3_getOffset(const BLex3* lexer);
 // The cursor position; fetches first when the cursor is outside the window.
-void BLex3_getPos(BLex3* lexer, BLex3_Pos* pos);
+inline void BLex3_getPos(BLex3* lexer, BLex3_Pos* pos);
 // buf + (offset - base); may lie outside the window.
-char* BLex3_getPtrOfOffset(const BLex3* lexer, int32_t offset);
+inline char* BLex3_getPtrOfOffset(const BLex3* lexer, int32_t offset);
 // Position of any pointer: kinds outside the window are found from the file.
 void BLex3_getPosOfPtr(BLex3* lexer, const char* p, BLex3_Pos* pos);
 // Position of the byte n after the cursor, cursor unchanged. Raises
@@ -117,7 +117,7 @@ void BLex3_getPosAfter(BLex3* lexer, int32_t n, BLex3_Pos* pos);
 // (file size, 3).
 void BLex3_getEOFPos(const BLex3* lexer, BLex3_Pos* pos);
 // Moves the cursor; nothing is read until the next fetch.
-void BLex3_setPos(BLex3* lexer, BLex3_Pos pos);
+inline void BLex3_setPos(BLex3* lexer, BLex3_Pos pos);
 void BLex3_setPosAndNext(BLex3* lexer, BLex3_Pos pos, int32_t n);
 
 // The scans cross windows. When nothing is found they leave the cursor at the
@@ -151,3 +151,52 @@ void BLex3_readField(BLex3* lexer, char* mem, std::size_t capacity, const char* 
 // the text is then full and the caller appends nothing more.
 bool BLex3_appendBounded(const BLex3* lexer, const char* p, std::size_t n, char* dst,
                          std::size_t cap, std::size_t* len);
+
+// The cursor moves of the passes' every step, inline; what loads the window
+// lies in BLex3.cpp.
+namespace BLex3_detail {
+// The cursor may lie outside the window; distances to it go through integers
+// so that the arithmetic stays defined.
+inline int64_t cursorDist(const BLex3* lx) {
+  return static_cast<int64_t>(reinterpret_cast<uintptr_t>(lx->cur) -
+                              reinterpret_cast<uintptr_t>(lx->buf));
+}
+inline int64_t windowLen(const BLex3* lx) { return lx->bufEnd - lx->buf; }
+// BLex3_fetch when the window must be loaded or n is out of range.
+char* fetchSlow(BLex3* lexer, int32_t n);
+// BLex3_getPos when the cursor lies outside the window.
+void getPosSlow(BLex3* lexer, BLex3_Pos* pos);
+}  // namespace BLex3_detail
+
+inline char* BLex3_fetch(BLex3* lx, int32_t n) {
+  const int64_t d = BLex3_detail::cursorDist(lx);
+  const int64_t win = BLex3_detail::windowLen(lx);
+  if (n < 0 || static_cast<uint32_t>(n) >= lx->blockSize || d < 0 || d >= win || d + n > win)
+    return BLex3_detail::fetchSlow(lx, n);
+  return lx->cur < lx->dataEnd ? lx->cur : nullptr;
+}
+
+inline int32_t BLex3_getOffset(const BLex3* lx) {
+  return static_cast<int32_t>(lx->base + BLex3_detail::cursorDist(lx));
+}
+
+inline void BLex3_getPos(BLex3* lx, BLex3_Pos* pos) {
+  const int64_t d = BLex3_detail::cursorDist(lx);
+  if (d < 0 || d >= BLex3_detail::windowLen(lx)) {
+    BLex3_detail::getPosSlow(lx, pos);
+    return;
+  }
+  pos->offset = static_cast<int32_t>(lx->base + d);
+  pos->kind = lx->kinds ? lx->kinds[d] : BLex3_kUnknown;
+}
+
+inline char* BLex3_getPtrOfOffset(const BLex3* lx, int32_t offset) {
+  return reinterpret_cast<char*>(
+      reinterpret_cast<uintptr_t>(lx->buf) +
+      static_cast<uintptr_t>(static_cast<int64_t>(offset) - lx->base));
+}
+
+inline void BLex3_setPos(BLex3* lx, BLex3_Pos pos) {
+  lx->cur = BLex3_getPtrOfOffset(lx, pos.offset);
+  lx->curKind = pos.kind;
+}

@@ -3,6 +3,7 @@
 #include "lexer/BLex3Write.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "runtime/Errors.h"
 
@@ -42,6 +43,32 @@ void walkRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, Piece&& piece) {
 
 inline bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// BLex3_kLinePrefixFormat ("\n%4u|") for line n, formatted by hand: the
+// listing writes one per line. Gives the length.
+std::size_t linePrefix(char* out, uint32_t n) {
+  char digits[10];
+  int k = 0;
+  do {
+    digits[k++] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n != 0);
+  std::size_t len = 0;
+  out[len++] = '\n';
+  for (int pad = 4 - k; pad > 0; --pad) out[len++] = ' ';
+  while (k > 0) out[len++] = digits[--k];
+  out[len++] = '|';
+  return len;
+}
+
+// The bytes that the HTML listing writes as something else.
+struct SpecialBytes {
+  bool special[256] = {};
+  SpecialBytes() {
+    for (unsigned char c : {'&', '<', '>', '\n'}) special[c] = true;
+  }
+};
+const SpecialBytes kSpecial;
+
 }  // namespace
 
 void BLex3_writeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
@@ -56,22 +83,23 @@ void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
   walkRange(lx, from, to, [out, line](const char* p, std::size_t n) {
     const char* run = p;
     for (const char* q = p; q < p + n; ++q) {
+      if (!kSpecial.special[static_cast<unsigned char>(*q)]) continue;
       const char* text = nullptr;
+      std::size_t len = 0;
       char number[24];
       switch (*q) {
-        case '&': text = "&amp;"; break;
-        case '<': text = "&lt;"; break;
-        case '>': text = "&gt;"; break;
-        case '\n':
+        case '&': text = "&amp;"; len = 5; break;
+        case '<': text = "&lt;"; len = 4; break;
+        case '>': text = "&gt;"; len = 4; break;
+        default:  // the line feed
           if (*line == BLex3_kNoLineNumbers) continue;
           ++*line;
-          std::snprintf(number, sizeof number, BLex3_kLinePrefixFormat, *line);
+          len = linePrefix(number, *line);
           text = number;
           break;
-        default: continue;
       }
       put(out, run, static_cast<std::size_t>(q - run));
-      put(out, text, std::strlen(text));
+      put(out, text, len);
       run = q + 1;
     }
     put(out, run, static_cast<std::size_t>(p + n - run));

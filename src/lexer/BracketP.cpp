@@ -74,6 +74,16 @@ void close(BracketP* t, int32_t* depth, char c) {
 
 bool isCloser(char c) { return c == ')' || c == ']' || c == '}'; }
 
+// The bytes that count does anything with: the walk skips the others
+// without a call.
+struct CountedBytes {
+  bool counted[256] = {};
+  CountedBytes() {
+    for (unsigned char c : {'\n', '(', ')', '[', ']', '{', '}'}) counted[c] = true;
+  }
+};
+const CountedBytes kCounted;
+
 // Counts one single-byte character.
 void count(BracketP* t, char c) {
   switch (c) {
@@ -107,8 +117,9 @@ void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
     const int8_t* kinds = BLex3_getKindPtr(lx);
     int32_t n = static_cast<int32_t>(std::min<int64_t>(BLex3_getEnd(lx) - p, to - off + 1));
     for (int32_t i = 0; i < n; ++i) {
-      if (kinds != nullptr && kinds[i] != BLex3_kSingleByte) continue;
       char c = p[i];
+      if (!kCounted.counted[static_cast<unsigned char>(c)]) continue;
+      if (kinds != nullptr && kinds[i] != BLex3_kSingleByte) continue;
       int32_t o = off + i;
       if (o == to) {
         if (isCloser(c)) count(t, c);

@@ -146,8 +146,11 @@ bool partnerInside(const CommentP* s, int32_t offset) {
 BLex3_Pos searchStart(const CommentP* s, const char* from) {
   const char* lim = searchLimit(s);
   const char* p = from;
+  if (s->table == nullptr) return resumeAt(s, p < lim ? lim : p);
+  // Most bytes begin no delimiter: the first-byte test alone rejects them.
+  const ByteSet& starts = s->table->starts;
   for (; p < lim; ++p)
-    if (startAt(s, p) != nullptr) return posOf(s->lexer, p);
+    if (starts.has(*p) && startAt(s, p) != nullptr) return posOf(s->lexer, p);
   return resumeAt(s, p);
 }
 

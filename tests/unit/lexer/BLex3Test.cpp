@@ -32,14 +32,15 @@ unsigned char leadByte(std::mt19937& rng) {
 
 // Random bytes, many of them lead bytes and delimiters, with a lead byte
 // ending every block and a delimiter as the trail byte after it.
-std::string randomText(std::mt19937& rng, std::size_t n, uint32_t blockSize) {
+std::string randomText(std::mt19937& rng, std::size_t n, uint32_t blockSize,
+                       unsigned leadPercent = 35) {
   static const char delims[] = ";>-<!\"\\ \n{}";
   std::string s(n, 'a');
   for (char& c : s) {
     unsigned r = rng() % 100;
-    if (r < 35)
+    if (r < leadPercent)
       c = static_cast<char>(leadByte(rng));
-    else if (r < 60)
+    else if (r < 60 || leadPercent < 35)
       c = delims[rng() % (sizeof delims - 1)];
     else if (r < 80)
       c = static_cast<char>((rng() % 2 ? 'a' : 'A') + rng() % 26);
@@ -246,15 +247,19 @@ struct Config {
   std::size_t bufSize;
   uint32_t blockSize;
   std::vector<std::size_t> sizes;
+  unsigned leadPercent;
 };
 
 }  // namespace
 
 TEST(BLex3Window, RandomMovesAlwaysShowTheFileAndItsKinds) {
   const Config configs[] = {
-      {BLex3_kBufSize, BLex3_kBlockSize, {0, 1, 255, 256, 257, 511, 512, 513, 1024, 3000}},
+      {BLex3_kBufSize, BLex3_kBlockSize, {0, 1, 255, 256, 257, 511, 512, 513, 1024, 3000}, 35},
       // Blocks of 16 and a window of three: many more boundaries per byte.
-      {49, 16, {0, 1, 15, 16, 17, 47, 48, 49, 96, 700}}};
+      {49, 16, {0, 1, 15, 16, 17, 47, 48, 49, 96, 700}, 35},
+      // Mostly single bytes (long runs without a lead byte), over several of
+      // the chunks that the file is read in.
+      {BLex3_kBufSize, BLex3_kBlockSize, {4095, 4096, 4097, 8192, 8193, 30000}, 2}};
   TempDir dir;
   uint32_t seed = 1;
   for (const Config& cfg : configs) {
@@ -264,7 +269,7 @@ TEST(BLex3Window, RandomMovesAlwaysShowTheFileAndItsKinds) {
                    " seed " + std::to_string(seed));
       std::mt19937 rng(seed);
       Model m;
-      m.bytes = randomText(rng, size, cfg.blockSize);
+      m.bytes = randomText(rng, size, cfg.blockSize, cfg.leadPercent);
       m.kinds = kindsFromStart(m.bytes);
       std::string path = dir.file("f" + std::to_string(seed));
       writeFile(path, m.bytes);
