@@ -29,10 +29,29 @@ class ByteSet {
     unsigned char u = static_cast<unsigned char>(c);
     return (bits_[u >> 5] >> (u & 31)) & 1u;
   }
+  // The first byte of [p, lim) in the set, or lim. A set of one byte (the
+  // comment starts, the ends of a block comment) is searched with memchr.
+  const char* findIn(const char* p, const char* lim) const {
+    if (p >= lim) return lim;
+    if (members_ == 1) {
+      const void* hit = std::memchr(p, only_, static_cast<std::size_t>(lim - p));
+      return hit != nullptr ? static_cast<const char*>(hit) : lim;
+    }
+    while (p < lim && !has(*p)) ++p;
+    return p;
+  }
 
  private:
-  void put(unsigned char c) { bits_[c >> 5] |= 1u << (c & 31); }
+  void put(unsigned char c) {
+    if (!((bits_[c >> 5] >> (c & 31)) & 1u)) {
+      ++members_;
+      only_ = c;
+    }
+    bits_[c >> 5] |= 1u << (c & 31);
+  }
   uint32_t bits_[8] = {};
+  int members_ = 0;
+  unsigned char only_ = 0;
 };
 
 }  // namespace
@@ -149,8 +168,12 @@ BLex3_Pos searchStart(const CommentP* s, const char* from) {
   if (s->table == nullptr) return resumeAt(s, p < lim ? lim : p);
   // Most bytes begin no delimiter: the first-byte test alone rejects them.
   const ByteSet& starts = s->table->starts;
-  for (; p < lim; ++p)
-    if (starts.has(*p) && startAt(s, p) != nullptr) return posOf(s->lexer, p);
+  while (p < lim) {
+    p = starts.findIn(p, lim);
+    if (p >= lim) break;
+    if (startAt(s, p) != nullptr) return posOf(s->lexer, p);
+    ++p;
+  }
   return resumeAt(s, p);
 }
 
@@ -164,10 +187,8 @@ BLex3_Pos searchEnd(CommentP* s, const char* cursor) {
   const char* lim = searchLimit(s);
   const char* p = cursor;
   while (p < lim) {
-    if (!interesting.has(*p)) {
-      ++p;
-      continue;
-    }
+    p = interesting.findIn(p, lim);
+    if (p >= lim) break;
     if (int32_t n = matchAt(lx, p, d->escape2)) {
       p += n;
       continue;
