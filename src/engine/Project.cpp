@@ -63,29 +63,6 @@ void joinPath(char* out, const char* value, const char* base) {
   StrX_cpy(out, work, StrX_kPathSize);
 }
 
-bool isWhite(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-// Whether the line that the reader has just returned was only the first
-// piece of a longer line: the byte before the stream's position is no line
-// end, and the rest of the line holds more than white space. The position
-// is left as it was.
-bool lineWasCut(std::FILE* f) {
-  long end = std::ftell(f);
-  if (end <= 0 || std::fseek(f, end - 1, SEEK_SET) != 0) return false;
-  bool cut = false;
-  int c = std::getc(f);
-  if (c != '\n') {
-    for (c = std::getc(f); c != EOF && c != '\n'; c = std::getc(f)) {
-      if (!isWhite(c)) {
-        cut = true;
-        break;
-      }
-    }
-  }
-  if (std::fseek(f, end, SEEK_SET) != 0) Errors_raiseErrno();
-  return cut;
-}
-
 FileKind* addKind(Project* project, const char* name) {
   auto* kind = static_cast<FileKind*>(
       ListX_insertMalloc(&project->kinds, nullptr, kKindNext, sizeof(FileKind)));
@@ -188,7 +165,7 @@ void readFiles(Project* project, IniFile_Read* r, const char* projectFolder) {
 
   IniFile_Read_setSection(r, "files");
   while (IniFile_Read_next(r, key, sizeof key, "s", value) >= 0) {
-    if (lineWasCut(r->file)) {
+    if (IniFile_Read_lineWasCut(r)) {
       raisePathTooLong(__LINE__, Project_kLineSize - 1, value);
       return;
     }

@@ -52,17 +52,39 @@ bool targetsMatch(const char* letters, const IniFile_Target* targets, std::size_
   return false;
 }
 
-IniFile_Pos tell(const IniFile_Read* r) { return r->pos; }
+IniFile_Pos tell(const IniFile_Read* r) {
+  return r->chunkBase + static_cast<IniFile_Pos>(r->chunkAt);
+}
 
 void seek(IniFile_Read* r, IniFile_Pos pos) {
-  if (pos == r->pos) return;
-  if (std::fseek(r->file, pos, SEEK_SET) != 0) {
-    // Where the stream stands is unknown: the next seek must move it.
-    r->pos = -1;
-    Errors_raiseErrno();
+  if (pos >= r->chunkBase && pos <= r->chunkBase + static_cast<IniFile_Pos>(r->chunkLen)) {
+    r->chunkAt = static_cast<std::size_t>(pos - r->chunkBase);
     return;
   }
-  r->pos = pos;
+  r->chunkLen = 0;
+  r->chunkAt = 0;
+  r->chunkBase = pos;
+  if (std::fseek(r->file, pos, SEEK_SET) != 0) Errors_raiseErrno();
+}
+
+// Reads the chunk after the one held. False at the end of the file.
+bool refill(IniFile_Read* r) {
+  r->chunkBase += static_cast<IniFile_Pos>(r->chunkLen);
+  r->chunkLen = 0;
+  r->chunkAt = 0;
+  std::size_t got = std::fread(r->chunk, 1, sizeof r->chunk, r->file);
+  if (got < sizeof r->chunk && std::ferror(r->file)) {
+    Errors_raiseErrno();
+    return false;
+  }
+  r->chunkLen = got;
+  return got > 0;
+}
+
+// The next byte as unsigned char, or EOF.
+inline int nextByte(IniFile_Read* r) {
+  if (r->chunkAt >= r->chunkLen && !refill(r)) return EOF;
+  return static_cast<unsigned char>(r->chunk[r->chunkAt++]);
 }
 
 // Reads one line, or the next lineSize - 1 bytes of a longer one, into the
@@ -70,23 +92,19 @@ void seek(IniFile_Read* r, IniFile_Pos pos) {
 // a CR elsewhere in a line is text. False when no byte was left: a last line
 // without line end is read like any other.
 bool readLine(IniFile_Read* r) {
-  std::FILE* f = r->file;
   std::size_t n = 0;
   while (n + 1 < r->lineSize) {
-    int c = std::getc(f);
+    int c = nextByte(r);
     if (c == EOF) break;
-    ++r->pos;
     if (c == '\r') {
-      int next = std::getc(f);
-      if (next == '\n') ++r->pos;
+      int next = nextByte(r);
       if (next == '\n' || next == EOF) c = '\n';
-      else std::ungetc(next, f);
+      else --r->chunkAt;  // the byte just taken from the chunk goes back
     }
     r->line[n++] = static_cast<char>(c);
     if (c == '\n') break;
   }
   r->line[n] = '\0';
-  if (n == 0 && std::ferror(f)) Errors_raiseErrno();
   return n > 0;
 }
 
@@ -283,7 +301,10 @@ void IniFile_Read_open(IniFile_Read* r, const char* path, char* lineBuf, std::si
                  FileX_Txt_CannotReadOpen, path);
     return;
   }
-  r->pos = 0;
+  std::setvbuf(r->file, nullptr, _IONBF, 0);
+  r->chunkBase = 0;
+  r->chunkLen = 0;
+  r->chunkAt = 0;
   r->line = lineBuf;
   r->lineSize = lineSize;
   r->line[0] = '\0';
@@ -294,6 +315,26 @@ void IniFile_Read_open(IniFile_Read* r, const char* path, char* lineBuf, std::si
 void IniFile_Read_close(IniFile_Read* r) {
   if (r->file) std::fclose(r->file);
   r->file = nullptr;
+}
+
+IniFile_Pos IniFile_Read_tell(const IniFile_Read* r) { return tell(r); }
+
+bool IniFile_Read_lineWasCut(IniFile_Read* r) {
+  const IniFile_Pos end = tell(r);
+  if (end <= 0) return false;
+  seek(r, end - 1);
+  bool cut = false;
+  int c = nextByte(r);
+  if (c != '\n') {
+    for (c = nextByte(r); c != EOF && c != '\n'; c = nextByte(r)) {
+      if (c != '\n' && !isWhite(static_cast<unsigned char>(c))) {
+        cut = true;
+        break;
+      }
+    }
+  }
+  seek(r, end);
+  return cut;
 }
 
 void IniFile_Read_setStrMax(IniFile_Read* r, std::size_t size) { r->strMax = size; }

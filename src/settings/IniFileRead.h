@@ -15,6 +15,8 @@ using IniFile_Pos = long;
 // The string limit of a freshly opened reader, and the size of the buffer
 // that IniFile_Read_checkApp reads the application name into.
 inline constexpr std::size_t IniFile_kStrMaxDefault = 256;
+// The reader's read size.
+inline constexpr std::size_t IniFile_kReadChunk = 4096;
 
 // One target of the reads: "b" fills a bool, "i" and "I" a 32-bit integer,
 // "s" and "S" a text buffer of at least the string limit's size, "t" a time
@@ -32,9 +34,14 @@ struct IniFile_Target {
 
 struct IniFile_Read {
   std::FILE* file = nullptr;
-  // The offset of the next byte the reader takes: kept here, so that asking
-  // for it or seeking back to it costs the stream nothing.
-  IniFile_Pos pos = 0;
+  // The file is read unbuffered in chunks kept here. The reads walk lines
+  // and jump back to lines they have seen (a links file's targets are read
+  // again for every link): a jump inside the chunk costs the system nothing.
+  // The stream always stands at chunkBase + chunkLen.
+  IniFile_Pos chunkBase = 0;  // file offset of chunk[0]
+  std::size_t chunkLen = 0;   // bytes held
+  std::size_t chunkAt = 0;    // the next byte the reader takes
+  char chunk[IniFile_kReadChunk];
   char* line = nullptr;  // the caller's line buffer
   std::size_t lineSize = 0;
   std::size_t strMax = IniFile_kStrMaxDefault;
@@ -51,6 +58,12 @@ struct IniFile_Read {
 // limit becomes 256. Raises FileX_Err_CannotReadOpen.
 void IniFile_Read_open(IniFile_Read* r, const char* path, char* lineBuf, std::size_t lineSize);
 void IniFile_Read_close(IniFile_Read* r);
+// The offset of the next byte the reader takes.
+IniFile_Pos IniFile_Read_tell(const IniFile_Read* r);
+// Whether the line the last read returned was only the first piece of a
+// longer line: the byte before the reader's position is no line feed, and
+// the rest of that line holds more than blanks. The position stays.
+bool IniFile_Read_lineWasCut(IniFile_Read* r);
 // The size of the caller's text targets: texts are cut to size - 1 bytes.
 void IniFile_Read_setStrMax(IniFile_Read* r, std::size_t size);
 // The next line that is not blank must be the header "[name]". Raises

@@ -17,7 +17,7 @@ struct ReadFixture {
     writeFile(path, bytes);
     IniFile_Read_open(&r, path.c_str(), line.data(), line.size());
   }
-  long pos() { return std::ftell(r.file); }
+  long pos() { return IniFile_Read_tell(&r); }
 
   TempDir dir;
   std::string path;

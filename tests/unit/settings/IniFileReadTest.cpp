@@ -232,6 +232,57 @@ TEST(IniFileRead, AttrAtReadsARememberedLineAgain) {
   EXPECT_EQ(IniFile_Err_FewAttr, r.code);
 }
 
+// The reader takes the file in chunks of IniFile_kReadChunk bytes: lines
+// that straddle a chunk's end (also a CR LF split by it, and a lone CR as a
+// chunk's last byte) read as anywhere else, and remembered lines in earlier
+// and later chunks are read again in any order.
+TEST(IniFileRead, LinesAcrossChunksAndRemembered) {
+  const std::size_t chunk = IniFile_kReadChunk;
+  std::string text = "[links] \r\n";
+  std::vector<std::string> values;
+  auto add = [&](const std::string& value) {
+    values.push_back(value);
+    text += "A = " + value + "\r\n";
+  };
+  // Pads with lines of 50 bytes ("A = ", 44 value bytes, CR LF) and one
+  // shorter line, so that the next line begins `before` bytes before `at`.
+  auto padTo = [&](std::size_t at, std::size_t before) {
+    while (text.size() + 50 + 7 + before <= at)
+      add(std::string(44, static_cast<char>('a' + values.size() % 26)));
+    add(std::string(at - before - text.size() - 6, 'p'));
+  };
+  padTo(chunk, 16);
+  add("cr-lf-split");  // "A = cr-lf-split\r" ends at the chunk's end; LF starts the next
+  padTo(2 * chunk, 9);
+  text += "A = lone\r";  // a CR in the text as the chunk's last byte
+  values.push_back("lone\rx");
+  text += "x\r\n";
+  padTo(3 * chunk + 100, 0);
+  ASSERT_EQ(3 * chunk + 100, text.size());
+  ASSERT_EQ('\r', text[chunk - 1]);
+  ASSERT_EQ('\n', text[chunk]);
+  ASSERT_EQ('\r', text[2 * chunk - 1]);
+  ASSERT_EQ('x', text[2 * chunk]);
+
+  ReadFixture f(text, 4096);
+  IniFile_Read_setSection(&f.r, "links");
+  char value[64];
+  IniFile_Read_setStrMax(&f.r, sizeof value);
+  std::vector<IniFile_Pos> at;
+  for (const std::string& v : values) {
+    SCOPED_TRACE(v);
+    at.push_back(IniFile_Read_attr(&f.r, "A", "s", value));
+    EXPECT_EQ(v, value);
+  }
+  // Back and forth between the chunks.
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    const std::size_t i = (k * 37) % values.size();
+    SCOPED_TRACE(values[i]);
+    IniFile_Read_attrAt(&f.r, at[i], "s", value);
+    EXPECT_EQ(values[i], value);
+  }
+}
+
 TEST(IniFileRead, LongLinesAreReadInPieces) {
   // 8 bytes of buffer: 7 bytes a piece; a CR LF counts as one byte.
   ReadFixture f("A = 123456789\r\nB = 123\r\nC = 1\r\n", 8);
