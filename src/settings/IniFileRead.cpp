@@ -64,6 +64,7 @@ void seek(IniFile_Read* r, IniFile_Pos pos) {
   r->chunkLen = 0;
   r->chunkAt = 0;
   r->chunkBase = pos;
+  r->readSize = IniFile_kJumpRead;
   if (std::fseek(r->file, pos, SEEK_SET) != 0) Errors_raiseErrno();
 }
 
@@ -72,8 +73,10 @@ bool refill(IniFile_Read* r) {
   r->chunkBase += static_cast<IniFile_Pos>(r->chunkLen);
   r->chunkLen = 0;
   r->chunkAt = 0;
-  std::size_t got = std::fread(r->chunk, 1, sizeof r->chunk, r->file);
-  if (got < sizeof r->chunk && std::ferror(r->file)) {
+  const std::size_t want = r->readSize < sizeof r->chunk ? r->readSize : sizeof r->chunk;
+  r->readSize = sizeof r->chunk;
+  std::size_t got = std::fread(r->chunk, 1, want, r->file);
+  if (got < want && std::ferror(r->file)) {
     Errors_raiseErrno();
     return false;
   }
@@ -305,6 +308,7 @@ void IniFile_Read_open(IniFile_Read* r, const char* path, char* lineBuf, std::si
   r->chunkBase = 0;
   r->chunkLen = 0;
   r->chunkAt = 0;
+  r->readSize = IniFile_kReadChunk;
   r->line = lineBuf;
   r->lineSize = lineSize;
   r->line[0] = '\0';

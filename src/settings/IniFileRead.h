@@ -15,8 +15,10 @@ using IniFile_Pos = long;
 // The string limit of a freshly opened reader, and the size of the buffer
 // that IniFile_Read_checkApp reads the application name into.
 inline constexpr std::size_t IniFile_kStrMaxDefault = 256;
-// The reader's read size.
+// The reader's read size; the first read after a jump takes less, since a
+// jump mostly goes to one line.
 inline constexpr std::size_t IniFile_kReadChunk = 4096;
+inline constexpr std::size_t IniFile_kJumpRead = 512;
 
 // One target of the reads: "b" fills a bool, "i" and "I" a 32-bit integer,
 // "s" and "S" a text buffer of at least the string limit's size, "t" a time
@@ -41,6 +43,7 @@ struct IniFile_Read {
   IniFile_Pos chunkBase = 0;  // file offset of chunk[0]
   std::size_t chunkLen = 0;   // bytes held
   std::size_t chunkAt = 0;    // the next byte the reader takes
+  std::size_t readSize = IniFile_kReadChunk;  // of the next read
   char chunk[IniFile_kReadChunk];
   char* line = nullptr;  // the caller's line buffer
   std::size_t lineSize = 0;
