@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "engine/LinksFile.h"
 #include "engine/LinksIndex.h"
 #include "engine/TemplatePasses.h"
 #include "runtime/FileX.h"
@@ -68,9 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   StrX_Set names;
   RXML rxml;
-  LinksFile links;
   LinksIndex keywords;
-  bool namesUp = false, rxmlUp = false, linksOpen = false;
+  bool namesUp = false, rxmlUp = false;
   Fuzz_run(
       [&] {
         FileX_makeFolders(work.c_str(), false);
@@ -79,26 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         RXML_init(&rxml, &sink, &names);
         rxmlUp = true;
         RXML_addFile(&rxml, doc.c_str());
-
-        LinksFile_open(&links, kwf.c_str());
-        linksOpen = true;
-        LinksFile_writeHeader(&links, LinksFile_kBase);
-        LinksFile_setPage(&links, "");
-        std::vector<RXML_File*> documents;
-        for (RXML_File* f = rxml.firstFile; f != nullptr; f = f->next) documents.push_back(f);
-        for (RXML_File* f : documents) Scrivo_scanTemplates(f->path, f, &links);
-        linksOpen = false;
-        LinksFile_close(&links);
-
-        for (RXML_File* f = rxml.firstFile; f != nullptr; f = f->next)
-          if (f->exists) Scrivo_scanTemplateUses(f);
-        LinksIndex_open(&keywords, kwf.c_str());
-        Scrivo_writeMiddle(rxml.firstFile, middle.c_str());
-        Scrivo_embedIndex(doc.c_str(), page.c_str(), middle.c_str(), first.c_str(),
-                          second.c_str(), outline.c_str(), &keywords, nullptr);
+        Scrivo_runTemplatePasses(&rxml, doc.c_str(),
+                                 Scrivo_DocumentFiles{page.c_str(), middle.c_str(), first.c_str(),
+                                                      second.c_str(), outline.c_str(), kwf.c_str()},
+                                 &keywords);
       },
       [&] {
-        if (linksOpen) LinksFile_close(&links);
         LinksIndex_close(&keywords);
         if (rxmlUp) RXML_finish(&rxml);
         if (namesUp) StrX_Set_finish(&names);

@@ -1,12 +1,10 @@
 // The template-document pipeline: an HTML document or template document is
 // expanded into its page in the work folder beside it, with heading anchors,
 // keyword links and the heading index at its "embed_index" tag.
-#include <vector>
 
 #include "app/Pipelines.h"
 #include "app/SourceHtml.h"
 #include "app/WorkPaths.h"
-#include "engine/LinksFile.h"
 #include "engine/LinksIndex.h"
 #include "engine/TemplatePasses.h"
 #include "runtime/Errors.h"
@@ -37,9 +35,8 @@ void ScrivoApp_makeTemplateDoc(const char* input, const char* workFolder, char* 
   char kwf[StrX_kPathSize], absInput[StrX_kPathSize];
   StrX_Set names;
   RXML rxml;
-  LinksFile links;
   LinksIndex keywords;
-  bool namesUp = false, rxmlUp = false, linksOpen = false, keywordsOpen = false;
+  bool namesUp = false, rxmlUp = false;
   Except3_tryFinally(
       "scrivo-app", __LINE__,
       [&] {
@@ -60,35 +57,17 @@ void ScrivoApp_makeTemplateDoc(const char* input, const char* workFolder, char* 
         rxmlUp = true;
         StrX_cpyAbsPath(absInput, input, sizeof absInput);
         RXML_addFile(&rxml, absInput);
-
-        LinksFile_open(&links, kwf);
-        linksOpen = true;
-        LinksFile_writeHeader(&links, LinksFile_kBase);
-        LinksFile_setPage(&links, "");
-        // The reference pass reads the document itself; the files it names
-        // are added to the reader as it goes.
-        std::vector<RXML_File*> documents;
-        for (RXML_File* f = rxml.firstFile; f != nullptr; f = f->next) documents.push_back(f);
-        for (RXML_File* f : documents) Scrivo_scanTemplates(f->path, f, &links);
-        linksOpen = false;
-        LinksFile_close(&links);
-
-        for (RXML_File* f = rxml.firstFile; f != nullptr; f = f->next)
-          if (f->exists) Scrivo_scanTemplateUses(f);
-        LinksIndex_open(&keywords, kwf);
-        keywordsOpen = true;
-        Scrivo_writeMiddle(rxml.firstFile, middle);
-        Scrivo_embedIndex(input, page, middle, first, second, outline, &keywords, nullptr);
+        Scrivo_runTemplatePasses(&rxml, input,
+                                 Scrivo_DocumentFiles{page, middle, first, second, outline, kwf},
+                                 &keywords);
 
         ScrivoApp_writeDocumentHtml(page, first, outline, second);
-        keywordsOpen = false;
         LinksIndex_close(&keywords);
         const char* const workFiles[] = {middle, first, second, outline, kwf};
         ScrivoApp_removeFiles(workFiles, sizeof workFiles / sizeof workFiles[0]);
       },
       [&] {
-        if (linksOpen) LinksFile_close(&links);
-        if (keywordsOpen) LinksIndex_close(&keywords);
+        LinksIndex_close(&keywords);
         if (rxmlUp) RXML_finish(&rxml);
         if (namesUp) StrX_Set_finish(&names);
       });

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "engine/HeadingIndex.h"
 #include "engine/HtmlTagP.h"
@@ -154,4 +155,34 @@ void Scrivo_embedIndex(const char* source, const char* page, const char* text,
         closeWritten(second, secondPath);
         if (headingsOpen) HeadingIndex_finish(&headings);
       });
+}
+
+void Scrivo_runTemplatePasses(RXML* rxml, const char* source, const Scrivo_DocumentFiles& files,
+                              LinksIndex* keywords) {
+  {
+    struct OpenLinks {
+      LinksFile file;
+      bool open = false;
+      ~OpenLinks() {
+        if (open) LinksFile_close(&file);
+      }
+    } links;
+    LinksFile_open(&links.file, files.links);
+    links.open = true;
+    LinksFile_writeHeader(&links.file, LinksFile_kBase);
+    LinksFile_setPage(&links.file, "");
+    // The reference pass reads the document itself; the files it names are
+    // added to the reader as it goes.
+    std::vector<RXML_File*> documents;
+    for (RXML_File* f = rxml->firstFile; f != nullptr; f = f->next) documents.push_back(f);
+    for (RXML_File* f : documents) Scrivo_scanTemplates(f->path, f, &links.file);
+    links.open = false;
+    LinksFile_close(&links.file);
+  }
+  for (RXML_File* f = rxml->firstFile; f != nullptr; f = f->next)
+    if (f->exists) Scrivo_scanTemplateUses(f);
+  LinksIndex_open(keywords, files.links);
+  Scrivo_writeMiddle(rxml->firstFile, files.middle);
+  Scrivo_embedIndex(source, files.page, files.middle, files.first, files.second, files.outline,
+                    keywords, nullptr);
 }

@@ -20,3 +20,21 @@ void Scrivo_writeMiddle(RXML_File* file, const char* outPath);
 void Scrivo_embedIndex(const char* source, const char* page, const char* text,
                        const char* firstPath, const char* secondPath, const char* outlinePath,
                        LinksIndex* keywords, TitleList* pages);
+
+// The files of one template document's run.
+struct Scrivo_DocumentFiles {
+  const char* page;     // the page, for the heading anchors' references
+  const char* middle;   // the expanded document
+  const char* first;    // the page up to and including the "embed_index" tag
+  const char* second;   // the page after it
+  const char* outline;  // the heading index
+  const char* links;    // the links file of the document's keyword marks
+};
+
+// The four passes over one template document, whose file rxml holds as its
+// first: references and keyword marks (a links file of its own, closed
+// again), the uses of every file named, the expansion, and the copy with
+// heading anchors and keyword links. The keyword index is left open in
+// keywords for the caller, who closes it, also when a pass raises.
+void Scrivo_runTemplatePasses(RXML* rxml, const char* source, const Scrivo_DocumentFiles& files,
+                              LinksIndex* keywords);
