@@ -20,13 +20,3 @@ bool PassLoop::cycle() {
   BLex3_setPos(lexer_, cur_);
   return BLex3_fetch(lexer_, 0) != nullptr;
 }
-
-void PassLoop::offer(BLex3_Pos next) {
-  if (!offered_ || next.offset < candidate_.offset) candidate_ = next;
-  offered_ = true;
-}
-
-void PassLoop::advance() {
-  if (offered_) cur_ = candidate_;
-  BLex3_setPos(lexer_, cur_);
-}

@@ -23,10 +23,16 @@ class PassLoop {
   void restore() { BLex3_setPos(lexer_, cur_); }
   // Offers a scanner's next-event position: the first offer of a cycle is
   // the candidate, a later one replaces it only when its offset is smaller.
-  void offer(BLex3_Pos next);
+  void offer(BLex3_Pos next) {
+    if (!offered_ || next.offset < candidate_.offset) candidate_ = next;
+    offered_ = true;
+  }
   // Ends the cycle: the candidate becomes the current position and the
   // lexer is set there.
-  void advance();
+  void advance() {
+    if (offered_) cur_ = candidate_;
+    BLex3_setPos(lexer_, cur_);
+  }
 
   const BLex3_Pos& pos() const { return cur_; }
   BLex3* lexer() const { return lexer_; }
