@@ -1,6 +1,7 @@
 // The benchmark project generator.
 #include "GenProject.h"
 
+#include <cstdio>
 #include <filesystem>
 
 #include "BenchRun.h"
@@ -10,9 +11,11 @@ namespace {
 
 constexpr int kListItems = 40;
 
+// n with leading zeros to width digits.
 std::string num(int n, int width) {
-  std::string s = std::to_string(n);
-  return std::string(width > static_cast<int>(s.size()) ? width - s.size() : 0, '0') + s;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%0*d", width, n);
+  return buf;
 }
 
 std::string docName(int i) { return "doc" + num(i, 2) + ".htm"; }

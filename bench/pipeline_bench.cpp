@@ -7,6 +7,7 @@
 // would define some 400,000 names, more than the keyword table's fixed
 // room of 149,940 keys; so it defines about as many as the 8 MB one.
 //   scrivo_bench_pipeline SCRIVO BASELINE [RUNS]
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

@@ -5,6 +5,7 @@
 // leave the frame page; the first document's page must show its templates
 // expanded.
 //   scrivo_bench_project SCRIVO [RUNS]
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
