@@ -70,7 +70,7 @@ BenchRun_Result BenchRun_execOk(const std::vector<std::string>& argv, const std:
   if (r.status != 0) {
     std::string line;
     for (const std::string& a : argv) line += " " + a;
-    BenchRun_fail("exit status " + std::to_string(r.status) + " from" + line);
+    BenchRun_fail("exit status " + std::to_string(r.status) + " from" + line + " in " + cwd);
   }
   return r;
 }

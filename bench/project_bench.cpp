@@ -3,7 +3,7 @@
 // and input megabytes per second and the peak resident size, median of
 // three runs, each into an empty work folder. Every run must exit 0 and
 // leave the frame page; the first document's page must show its templates
-// expanded.
+// expanded. A failed run leaves its folder in the temporary folder.
 //   scrivo_bench_project SCRIVO [RUNS]
 #include <algorithm>
 #include <cstdio>
