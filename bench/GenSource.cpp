@@ -13,9 +13,20 @@ struct Rng {
   }
 };
 
+// One statement of a longer function body: uses of names, no definition.
+std::string bodyLine(Rng& rng, const std::string& prev, int i) {
+  std::string k = std::to_string(i + 1);
+  switch (rng.next() % 4) {
+    case 0: return "  r = r * " + k + " + v; /* step " + k + " of the loop */\n";
+    case 1: return "  if (r > " + k + "00) { r -= MACRO_" + prev + "(1); }\n";
+    case 2: return "  r += func" + prev + "(r & 7, s + " + k + ");\n";
+    default: return "  // keeps r within the range of Type" + prev + "\n";
+  }
+}
+
 }  // namespace
 
-std::string GenSource_make(std::size_t bytes, unsigned seed) {
+std::string GenSource_make(std::size_t bytes, unsigned seed, int bodyLines) {
   Rng rng{seed};
   std::string out;
   out.reserve(bytes + 4096);
@@ -41,8 +52,9 @@ std::string GenSource_make(std::size_t bytes, unsigned seed) {
         out += "static int func" + id + "(int v, const char* s)\n{\n"
                "  // uses of earlier names\n"
                "  int r = func" + prev + "(v - 1, \"text \\\"" + id + "\\\" here\");\n"
-               "  if (r < 0 && v > 2) { r = MACRO_" + prev + "(r); }\n"
-               "  return r + (s[0] == '\\'' ? 1 : 0);\n}\n\n";
+               "  if (r < 0 && v > 2) { r = MACRO_" + prev + "(r); }\n";
+        for (int i = 0; i < bodyLines; ++i) out += bodyLine(rng, prev, i);
+        out += "  return r + (s[0] == '\\'' ? 1 : 0);\n}\n\n";
         break;
       }
     }
