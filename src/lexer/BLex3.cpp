@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "platform/Os.h"
+#include "platform/OsFile.h"
 #include "runtime/Errors.h"
 #include "runtime/FileX.h"
 
@@ -104,7 +105,7 @@ void fillKinds(int8_t* k, const char* b, int64_t n, int32_t first) {
 // Loads the cache from the half-chunk boundary at or before off, so that a
 // read of up to half a chunk at off, and a step back to the boundary, hit it.
 // Bytes already held there are kept rather than read again. False after a
-// failed seek or read (raised).
+// failed read (raised).
 bool loadChunk(BLex3* lx, int64_t off) {
   constexpr int64_t kHalf = static_cast<int64_t>(BLex3_kReadChunk / 2);
   const int64_t start = off - off % kHalf;
@@ -116,25 +117,14 @@ bool loadChunk(BLex3* lx, int64_t off) {
   }
   lx->cacheBase = start;
   lx->cacheLen = kept;
-  const int64_t readFrom = start + static_cast<int64_t>(kept);
-  // Reading on where the last read ended needs no seek.
-  if (readFrom != lx->filePos &&
-      std::fseek(lx->file, static_cast<long>(readFrom), SEEK_SET) != 0) {
-    lx->filePos = -1;
+  const int64_t got = OsFile_readAt(lx->file, start + static_cast<int64_t>(kept),
+                                    lx->cache + kept, sizeof lx->cache - kept);
+  if (got < 0) {
     lx->cacheLen = 0;
     Errors_raiseErrno();
     return false;
   }
-  std::size_t want = sizeof lx->cache - kept;
-  std::size_t got = std::fread(lx->cache + kept, 1, want, lx->file);
-  if (got < want && std::ferror(lx->file)) {
-    lx->filePos = -1;
-    lx->cacheLen = 0;
-    Errors_raiseErrno();
-    return false;
-  }
-  lx->filePos = readFrom + static_cast<int64_t>(got);
-  lx->cacheLen = kept + got;
+  lx->cacheLen = kept + static_cast<std::size_t>(got);
   return true;
 }
 
@@ -314,7 +304,6 @@ void BLex3_init(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
   lx->base = 0;
   lx->curKind = 0;
   lx->size = 0;
-  lx->filePos = -1;
   lx->cacheBase = 0;
   lx->cacheLen = 0;
   bool powerOfTwo = blockSize != 0 && (blockSize & (blockSize - 1)) == 0;

@@ -53,7 +53,6 @@ struct BLex3 {
   int32_t curKind = 0;      // kind given by the last seek; 3 after a byte-count move
   char* cur = nullptr;      // cursor; may lie outside the window until a fetch
   int32_t size = 0;         // file size, read once at the start
-  int64_t filePos = -1;     // where the stream stands (-1: unknown); saves seeks
   // The file is read unbuffered in aligned chunks kept here: the passes move
   // the window back and forth by a block or two, and each such move would
   // otherwise be a seek and a read of the system.

@@ -1,10 +1,12 @@
 // OsFile: the file-system calls whose form differs between POSIX and
-// Windows: status, folder creation, attributes, file times and the
-// same-file test. Paths are the bytes the program holds (code page 932);
+// Windows: status, folder creation, attributes, file times, the
+// same-file test and positioned reads. Paths are the bytes the program holds (code page 932);
 // Windows gets them through its ANSI functions. Each function has a body in
 // OsFile_posix.cpp and one in OsFile_win32.cpp.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 
 struct OsFile_Status {
@@ -33,3 +35,10 @@ bool OsFile_setTimes(const char* path, std::time_t modified);
 // POSIX, the same volume and file index on Windows (hard links, other
 // spellings and "." or ".." detours all count).
 bool OsFile_isSameFile(const char* a, const char* b);
+
+// Reads up to n bytes at offset from a stream opened for reading that keeps
+// no buffer (setvbuf _IONBF): one positioned read on POSIX (pread), a seek
+// and a read on Windows. The readers that use it keep their own chunk and
+// never rely on the stream's position. Gives the bytes read (fewer at the
+// end of the file), or -1 on failure (errno tells why).
+int64_t OsFile_readAt(std::FILE* f, int64_t offset, char* buf, std::size_t n);

@@ -1,8 +1,11 @@
-// OsFile on POSIX: stat, mkdir, chmod and utimensat.
+// OsFile on POSIX: stat, mkdir, chmod, utimensat and pread.
 #include "platform/OsFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 bool OsFile_stat(const char* path, OsFile_Status* status) {
   struct stat st;
@@ -39,4 +42,19 @@ bool OsFile_isSameFile(const char* a, const char* b) {
   struct stat sa, sb;
   if (stat(a, &sa) != 0 || stat(b, &sb) != 0) return false;
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+int64_t OsFile_readAt(std::FILE* f, int64_t offset, char* buf, std::size_t n) {
+  const int fd = fileno(f);
+  std::size_t done = 0;
+  while (done < n) {
+    ssize_t got = pread(fd, buf + done, n - done, static_cast<off_t>(offset + done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return static_cast<int64_t>(done);
 }

@@ -58,3 +58,10 @@ bool OsFile_isSameFile(const char* a, const char* b) {
   return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
          ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
+
+int64_t OsFile_readAt(std::FILE* f, int64_t offset, char* buf, std::size_t n) {
+  if (_fseeki64(f, offset, SEEK_SET) != 0) return -1;
+  std::size_t got = std::fread(buf, 1, n, f);
+  if (got < n && std::ferror(f)) return -1;
+  return static_cast<int64_t>(got);
+}

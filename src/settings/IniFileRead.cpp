@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/OsFile.h"
 #include "runtime/Errors.h"
 #include "runtime/FileX.h"
 #include "settings/IniFileShared.h"
@@ -63,9 +64,8 @@ void seek(IniFile_Read* r, IniFile_Pos pos) {
   }
   r->chunkLen = 0;
   r->chunkAt = 0;
-  r->chunkBase = pos;
+  r->chunkBase = pos < 0 ? 0 : pos;
   r->readSize = IniFile_kJumpRead;
-  if (std::fseek(r->file, pos, SEEK_SET) != 0) Errors_raiseErrno();
 }
 
 // Reads the chunk after the one held. False at the end of the file.
@@ -75,12 +75,12 @@ bool refill(IniFile_Read* r) {
   r->chunkAt = 0;
   const std::size_t want = r->readSize < sizeof r->chunk ? r->readSize : sizeof r->chunk;
   r->readSize = sizeof r->chunk;
-  std::size_t got = std::fread(r->chunk, 1, want, r->file);
-  if (got < want && std::ferror(r->file)) {
+  const int64_t got = OsFile_readAt(r->file, r->chunkBase, r->chunk, want);
+  if (got < 0) {
     Errors_raiseErrno();
     return false;
   }
-  r->chunkLen = got;
+  r->chunkLen = static_cast<std::size_t>(got);
   return got > 0;
 }
 

@@ -38,8 +38,8 @@ struct IniFile_Read {
   std::FILE* file = nullptr;
   // The file is read unbuffered in chunks kept here. The reads walk lines
   // and jump back to lines they have seen (a links file's targets are read
-  // again for every link): a jump inside the chunk costs the system nothing.
-  // The stream always stands at chunkBase + chunkLen.
+  // again for every link): a jump inside the chunk costs the system nothing,
+  // one outside it a single positioned read.
   IniFile_Pos chunkBase = 0;  // file offset of chunk[0]
   std::size_t chunkLen = 0;   // bytes held
   std::size_t chunkAt = 0;    // the next byte the reader takes
