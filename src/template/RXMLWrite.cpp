@@ -6,6 +6,7 @@
 // left out wherever its body is pulled in.
 #include "template/RXMLWrite.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -48,15 +49,29 @@ int readIn(RXML_WriteCtx* c) {
   return ch;
 }
 
+// Up to n bytes from the input's position into buf; fewer at the end of the
+// file.
+std::size_t readChunk(RXML_WriteCtx* c, char* buf, std::size_t n) {
+  const std::size_t got = std::fread(buf, 1, n, c->in);
+  if (got < n && std::ferror(c->in)) {
+    c->inPos = -1;
+    Errors_raiseErrno();
+    return 0;
+  }
+  c->inPos += static_cast<int32_t>(got);
+  return got;
+}
+
+// How much of a buffer of size bytes a copy from off to `to` reads next.
+std::size_t wantBefore(int32_t off, int32_t to, std::size_t size) {
+  return static_cast<std::size_t>(
+      std::min<int64_t>(static_cast<int64_t>(size), static_cast<int64_t>(to) - off));
+}
+
 void put(RXML_WriteCtx* c, const char* bytes, std::size_t n) {
   if (n > 0 && std::fwrite(bytes, 1, n, c->out) != n)
     Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
                  FileX_Txt_WriteFailed);
-}
-
-void putByte(RXML_WriteCtx* c, int ch) {
-  const char b = static_cast<char>(ch);
-  put(c, &b, 1);
 }
 
 // The held blanks go out in front of what an element writes.
@@ -69,39 +84,58 @@ void writeIndent(RXML_WriteCtx* c) {
 
 // Copies the text between elements, holding the blanks that begin a line.
 void copyText(RXML_WriteCtx* c, int32_t from, int32_t to) {
-  if (from >= to) return;
+  if (from >= to || c->in == nullptr) return;
   seekIn(c, from);
-  for (int32_t off = from; off < to; ++off) {
-    const int ch = readIn(c);
-    if (ch == EOF) return;
-    if (c->atLineStart) {
-      if (isBlank(ch)) {
-        c->indent += static_cast<char>(ch);
-        continue;
+  char buf[4096];
+  int32_t off = from;
+  while (off < to) {
+    const std::size_t want = wantBefore(off, to, sizeof buf);
+    const std::size_t got = readChunk(c, buf, want);
+    off += static_cast<int32_t>(got);
+    const char* p = buf;
+    const char* const end = buf + got;
+    while (p < end) {
+      if (c->atLineStart) {
+        const unsigned char ch = static_cast<unsigned char>(*p);
+        if (isBlank(ch)) {
+          c->indent += static_cast<char>(ch);
+          ++p;
+          continue;
+        }
+        if (ch == '\n' && c->elemOnLine) {
+          // The line held nothing but elements and blanks.
+          c->indent.clear();
+          c->elemOnLine = false;
+          ++p;
+          continue;
+        }
+        writeIndent(c);
       }
-      if (ch == '\n' && c->elemOnLine) {
-        // The line held nothing but elements and blanks.
-        c->indent.clear();
+      // Inside a line the bytes go out as they are, up to its line feed.
+      const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+      const char* runEnd = nl != nullptr ? static_cast<const char*>(nl) + 1 : end;
+      put(c, p, static_cast<std::size_t>(runEnd - p));
+      p = runEnd;
+      if (nl != nullptr) {
+        c->atLineStart = true;
         c->elemOnLine = false;
-        continue;
       }
-      writeIndent(c);
     }
-    putByte(c, ch);
-    if (ch == '\n') {
-      c->atLineStart = true;
-      c->elemOnLine = false;
-    }
+    if (got < want) return;  // the end of the file
   }
 }
 
 void copyVerbatim(RXML_WriteCtx* c, int32_t from, int32_t to) {
-  if (from >= to) return;
+  if (from >= to || c->in == nullptr) return;
   seekIn(c, from);
-  for (int32_t off = from; off < to; ++off) {
-    const int ch = readIn(c);
-    if (ch == EOF) return;
-    putByte(c, ch);
+  char buf[4096];
+  int32_t off = from;
+  while (off < to) {
+    const std::size_t want = wantBefore(off, to, sizeof buf);
+    const std::size_t got = readChunk(c, buf, want);
+    off += static_cast<int32_t>(got);
+    put(c, buf, got);
+    if (got < want) return;  // the end of the file
   }
 }
 
