@@ -82,8 +82,10 @@ void writeIndent(RXML_WriteCtx* c) {
   c->atLineStart = false;
 }
 
-// Copies the text between elements, holding the blanks that begin a line.
-void copyText(RXML_WriteCtx* c, int32_t from, int32_t to) {
+// Reads the input from `from` to `to` (or its end) in pieces and hands each
+// to piece(p, n).
+template <class Piece>
+void readPieces(RXML_WriteCtx* c, int32_t from, int32_t to, Piece&& piece) {
   if (from >= to || c->in == nullptr) return;
   seekIn(c, from);
   char buf[4096];
@@ -92,8 +94,15 @@ void copyText(RXML_WriteCtx* c, int32_t from, int32_t to) {
     const std::size_t want = wantBefore(off, to, sizeof buf);
     const std::size_t got = readChunk(c, buf, want);
     off += static_cast<int32_t>(got);
-    const char* p = buf;
-    const char* const end = buf + got;
+    piece(buf, got);
+    if (got < want) return;  // the end of the file
+  }
+}
+
+// Copies the text between elements, holding the blanks that begin a line.
+void copyText(RXML_WriteCtx* c, int32_t from, int32_t to) {
+  readPieces(c, from, to, [c](const char* p, std::size_t n) {
+    const char* const end = p + n;
     while (p < end) {
       if (c->atLineStart) {
         const unsigned char ch = static_cast<unsigned char>(*p);
@@ -121,22 +130,11 @@ void copyText(RXML_WriteCtx* c, int32_t from, int32_t to) {
         c->elemOnLine = false;
       }
     }
-    if (got < want) return;  // the end of the file
-  }
+  });
 }
 
 void copyVerbatim(RXML_WriteCtx* c, int32_t from, int32_t to) {
-  if (from >= to || c->in == nullptr) return;
-  seekIn(c, from);
-  char buf[4096];
-  int32_t off = from;
-  while (off < to) {
-    const std::size_t want = wantBefore(off, to, sizeof buf);
-    const std::size_t got = readChunk(c, buf, want);
-    off += static_cast<int32_t>(got);
-    put(c, buf, got);
-    if (got < want) return;  // the end of the file
-  }
+  readPieces(c, from, to, [c](const char* p, std::size_t n) { put(c, p, n); });
 }
 
 // --- Guards ---
