@@ -158,6 +158,22 @@ TEST(RXMLWriteText, LinesOfElementsThatWriteNothingVanish) {
   }
 }
 
+// The text is read in pieces of 4 KB: held indentation, a vanishing line
+// and a line longer than a piece come out the same across a piece's end.
+TEST(RXMLWriteText, LinesAcrossTheReadPieces) {
+  const std::string filler(4090, 'x');
+  const std::string longLine(9000, 'y');
+  for (std::size_t shift : {0u, 1u, 2u, 3u, 5u, 8u}) {
+    SCOPED_TRACE(shift);
+    // The blanks before the vars begin near offset 4092 + shift.
+    const std::string head = std::string(shift, 'h') + filler + "\n";
+    Engine e;
+    e.put("doc.htm", head + "    <var interval=\"x\">\n" + "    <var value=\"v\">\n" +
+                         longLine + "\n  tail");
+    EXPECT_EQ(head + "    v\n" + longLine + "\n  tail", e.expand("doc.htm"));
+  }
+}
+
 TEST(RXMLWriteText, BodyOnItsOwnLinesKeepsItsIndentation) {
   Engine e;
   e.put("list.htm",
