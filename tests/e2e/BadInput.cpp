@@ -42,9 +42,9 @@ std::string uncaughtReport(const std::string& message) {
 }
 
 E2eRun runOnBadInput(const TempDir& dir, const std::string& arg, int status,
-                     const std::string& message) {
+                     const std::string& message, long long fileSizeLimit) {
   const InputSnapshot before = snapshotInputs(dir.path());
-  E2eRun r = runScrivo(dir, {arg});
+  E2eRun r = runScrivo(dir, {arg}, fileSizeLimit);
   EXPECT_EQ(status, r.status) << r.err;
   if (status == 14) {
     EXPECT_EQ(uncaughtReport(message), maskLines(r.err));

@@ -33,9 +33,9 @@ std::string uncaughtReport(const std::string& message);
 // Runs scrivo in dir with the one argument arg and checks the status, that
 // standard error is empty after a success, that the browser is never asked
 // after an error, and that no input changed. A status of 14 must come with
-// the report of message.
+// the report of message. fileSizeLimit as runScrivo takes it.
 E2eRun runOnBadInput(const TempDir& dir, const std::string& arg, int status,
-                     const std::string& message = "");
+                     const std::string& message = "", long long fileSizeLimit = -1);
 
 // The page path of name in the work folder of dir.
 std::string workFile(const TempDir& dir, const std::string& name);
