@@ -171,6 +171,20 @@ void refuseOverwrite(int line, const char* input, const char* output) {
                ScrivoApp_Txt_OverwritesInput, input, output);
 }
 
+void refuseInputInWorkFolder(int line, const char* input, const char* folder) {
+  Errors_raise(kModule, line, ScrivoApp_Err_OverwritesInput, "ScrivoApp_Err_OverwritesInput",
+               ScrivoApp_Txt_InputInWorkFolder, input, folder);
+}
+
+// Whether the folder that holds path is the work folder itself, reached
+// by another name (a link to it, or the work folder a link to the source's
+// folder).
+bool inWorkFolderByLink(const char* path, const char* folder) {
+  char holder[StrX_kPathSize];
+  StrX_cpyFolder(holder, path, sizeof holder);
+  return holder[0] != '\0' && OsFile_isSameFile(holder, folder);
+}
+
 // The run writes and deletes files in the work folder only: a file of the
 // project there could be overwritten or deleted by a page, a copy or a work
 // file, and a page or copy that is its own source (the work folder being a
@@ -181,12 +195,14 @@ void refuseOverwrites(const Project* project, const char* projectPath, const Sit
   outputs.insert(outputs.end(), s.work, s.work + kWorkCount);
   for (ProjectFile* f = Project_firstFile(project); f != nullptr; f = ProjectFile_next(f)) {
     if (liesIn(f->path, s.folder)) {
-      Errors_raise(kModule, __LINE__, ScrivoApp_Err_OverwritesInput,
-                   "ScrivoApp_Err_OverwritesInput", ScrivoApp_Txt_InputInWorkFolder, f->path,
-                   s.folder);
+      refuseInputInWorkFolder(__LINE__, f->path, s.folder);
       return;
     }
     if (OsFile_isSameFile(f->outPath, f->path)) refuseOverwrite(__LINE__, f->path, f->outPath);
+    if (inWorkFolderByLink(f->path, s.folder)) {
+      refuseInputInWorkFolder(__LINE__, f->path, s.folder);
+      return;
+    }
     outputs.emplace_back(f->outPath);
     if (!f->kind->copy) {
       char outline[StrX_kPathSize];

@@ -14,11 +14,19 @@ struct KindInfo {
   const char* word;    // the item's word
 };
 
-void closeList(std::FILE** f, bool* failed) {
+// Closes a list; the first list whose writing failed is kept in failed.
+void closeList(std::FILE** f, const char* path, const char** failed) {
   if (*f == nullptr) return;
-  if (std::ferror(*f) != 0) *failed = true;
-  if (std::fclose(*f) != 0) *failed = true;
+  bool bad = std::ferror(*f) != 0;
+  bad = std::fclose(*f) != 0 || bad;
   *f = nullptr;
+  if (bad && *failed == nullptr) *failed = path;
+}
+
+std::FILE* openList(const char* path, char* kept) {
+  if (path == nullptr) return nullptr;
+  StrX_cpy(kept, path, StrX_kPathSize);
+  return FileX_open(path, "wb");
 }
 
 void start(DefIndex* d, int32_t& counter, std::FILE* list, const char* kind, const char* word) {
@@ -52,9 +60,9 @@ void DefIndex_init(DefIndex* index, CDeclP* recognizer, const char* typePath,
   index->event = CDeclP_getEvent(recognizer);
   index->links = links;
   index->anchor = anchor;
-  if (typePath != nullptr) index->typeList = FileX_open(typePath, "wb");
-  if (funcPath != nullptr) index->funcList = FileX_open(funcPath, "wb");
-  if (macroPath != nullptr) index->macroList = FileX_open(macroPath, "wb");
+  index->typeList = openList(typePath, index->typePath);
+  index->funcList = openList(funcPath, index->funcPath);
+  index->macroList = openList(macroPath, index->macroPath);
 }
 
 void DefIndex_step(DefIndex* d) {
@@ -90,11 +98,11 @@ void DefIndex_step(DefIndex* d) {
 }
 
 void DefIndex_finish(DefIndex* index) {
-  bool failed = false;
-  closeList(&index->typeList, &failed);
-  closeList(&index->funcList, &failed);
-  closeList(&index->macroList, &failed);
-  if (failed)
-    Errors_raise("scrivo", __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
-                 FileX_Txt_WriteFailed);
+  const char* failed = nullptr;
+  closeList(&index->typeList, index->typePath, &failed);
+  closeList(&index->funcList, index->funcPath, &failed);
+  closeList(&index->macroList, index->macroPath, &failed);
+  if (failed != nullptr)
+    Errors_raise("scrivo", __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+                 FileX_Txt_WriteFailedOf, failed);
 }

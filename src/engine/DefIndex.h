@@ -11,6 +11,7 @@
 
 #include "engine/LinksFile.h"
 #include "lexer/CDeclP.h"
+#include "runtime/StrX.h"
 
 inline constexpr std::size_t DefIndex_kNameSize = 256;  // at most 255 bytes of a name
 
@@ -25,6 +26,10 @@ struct DefIndex {
   std::FILE* typeList = nullptr;  // owned
   std::FILE* funcList = nullptr;  // owned
   std::FILE* macroList = nullptr; // owned
+  // The lists' paths, for the report of a failed write.
+  char typePath[StrX_kPathSize] = {};
+  char funcPath[StrX_kPathSize] = {};
+  char macroPath[StrX_kPathSize] = {};
   LinksFile* links = nullptr;
   std::FILE* anchor = nullptr;    // the listing's stream, or none
 };
@@ -34,5 +39,7 @@ void DefIndex_init(DefIndex* index, CDeclP* recognizer, const char* typePath,
                    const char* funcPath, const char* macroPath, LinksFile* links,
                    std::FILE* anchor);
 void DefIndex_step(DefIndex* index);
-// Closes the list streams that are open; safe once after any init.
+// Closes the list streams that are open, all of them, then raises
+// FileX_Err_CannotWrite naming the first list whose writing failed; safe
+// once after any init.
 void DefIndex_finish(DefIndex* index);

@@ -92,7 +92,10 @@ void Outline_init(Outline* outline, TitleFinder* finder, int32_t limit, const ch
   outline->limit = limit;
   outline->listing = listing;
   outline->links = links;
-  if (outPath != nullptr) outline->out = FileX_open(outPath, "wb");
+  if (outPath != nullptr) {
+    StrX_cpy(outline->path, outPath, sizeof outline->path);
+    outline->out = FileX_open(outPath, "wb");
+  }
 }
 
 void Outline_step(Outline* outline) {
@@ -117,9 +120,7 @@ void Outline_finish(Outline* outline) {
     --outline->depth;
   }
   outline->out = nullptr;
-  if (std::fclose(out) != 0)
-    Errors_raise("scrivo", __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
-                 FileX_Txt_WriteFailed);
+  FileX_closeWritten(out, outline->path);
 }
 
 int32_t Outline_chooseDepth(const Outline* outline) {

@@ -12,6 +12,7 @@
 
 #include "engine/LinksFile.h"
 #include "engine/TitleFinder.h"
+#include "runtime/StrX.h"
 
 inline constexpr int32_t Outline_kLevels = 10;
 // The depth limit of the full outline.
@@ -33,6 +34,7 @@ struct Outline {
   int32_t depth = 0;
   int32_t limit = 0;          // titles at a depth below it are listed
   std::FILE* out = nullptr;   // owned
+  char path[StrX_kPathSize] = {};  // of out, for the report of a failed write
   std::FILE* listing = nullptr;  // the listing's stream, for title anchors
   LinksFile* links = nullptr;
   Outline_Pending pending;

@@ -2,6 +2,8 @@
 #include "engine/Project.h"
 
 #include <array>
+#include <set>
+#include <unordered_map>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -199,13 +201,60 @@ std::string numberedName(const std::string& name, int k) {
   return name.substr(0, at) + "(" + std::to_string(k) + ")" + name.substr(at);
 }
 
-bool takenByOther(const std::vector<std::string>& names, std::size_t self,
-                  const std::string& candidate) {
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i != self && equalsNoCase(names[i].c_str(), candidate.c_str())) return true;
+// The form in which names are compared: ASCII letters folded to lower case,
+// a double-byte character kept as it is, so that two names are equal here
+// exactly when equalsNoCase finds them equal.
+std::string folded(const std::string& name) {
+  std::string out = name;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (Os_isLeadByte(static_cast<unsigned char>(out[i])) && i + 1 < out.size()) {
+      ++i;
+      continue;
+    }
+    out[i] = static_cast<char>(lowerAscii(static_cast<unsigned char>(out[i])));
   }
-  return false;
+  return out;
 }
+
+// The names of the files, with who holds each (compared as folded) and,
+// per name, the lowest number that may still be free: every number below
+// it is taken. A taken name is never freed (a file is renamed only because
+// an earlier file holds its name, and that one keeps it), so a hint never
+// has to go down.
+class NameTable {
+ public:
+  explicit NameTable(const std::vector<std::string>& names) : names_(names) {
+    for (std::size_t i = 0; i < names_.size(); ++i) holders_[folded(names_[i])].insert(i);
+  }
+
+  // The first holder after index from of the name that i holds, or none
+  // (names_.size()).
+  std::size_t nextHolder(std::size_t i, std::size_t from) const {
+    const std::set<std::size_t>& set = holders_.at(folded(names_[i]));
+    auto it = set.upper_bound(from);
+    return it == set.end() ? names_.size() : *it;
+  }
+
+  // The first numbered form of i's name that no file holds (i's own name is
+  // none of them, so i never blocks one).
+  std::string freeNumbered(std::size_t i) {
+    const std::string base = folded(names_[i]);
+    int& k = hints_.emplace(base, 2).first->second;
+    while (holders_.count(numberedName(base, k)) != 0) ++k;
+    return numberedName(names_[i], k);
+  }
+
+  void rename(std::size_t i, const std::string& name) {
+    holders_[folded(names_[i])].erase(i);
+    names_[i] = name;
+    holders_[folded(name)].insert(i);
+  }
+
+ private:
+  std::vector<std::string> names_;
+  std::unordered_map<std::string, std::set<std::size_t>> holders_;
+  std::unordered_map<std::string, int> hints_;
+};
 
 std::array<Strv*, 5> texts(Project* p) {
   return {&p->title, &p->firstPage, &p->outFolder, &p->pervixPath, &p->spare};
@@ -272,14 +321,16 @@ void Project_makeNamesUnique(Project* project, const char* const* reserved, std:
     names.emplace_back(f->outPath + fileNameStart(f->outPath));
   }
 
+  // Each file a in order renames every later file b that holds its name, b
+  // in order, to the first numbered form of that name no other file holds.
+  // A renamed b holds a name of its own from then on. Looking holders and
+  // free numbers up keeps this near linear where comparing every pair and
+  // trying every number grew with the cube of a repeated name's count.
+  NameTable table(names);
   for (std::size_t a = 0; a < names.size(); ++a) {
-    for (std::size_t b = a + 1 > count ? a + 1 : count; b < names.size(); ++b) {
-      if (!equalsNoCase(names[a].c_str(), names[b].c_str())) continue;
-      std::string candidate;
-      for (int k = 2;; ++k) {
-        candidate = numberedName(names[b], k);
-        if (!takenByOther(names, b, candidate)) break;
-      }
+    const std::size_t from = a + 1 > count ? a : count - 1;
+    for (std::size_t b = table.nextHolder(a, from); b < names.size(); b = table.nextHolder(a, from)) {
+      const std::string candidate = table.freeNumbered(b);
       ProjectFile* file = files[b - count];
       std::string renamed = std::string(file->outPath, fileNameStart(file->outPath)) + candidate;
       if (renamed.size() >= sizeof file->outPath) {
@@ -287,7 +338,7 @@ void Project_makeNamesUnique(Project* project, const char* const* reserved, std:
         return;
       }
       StrX_cpy(file->outPath, renamed.c_str(), sizeof file->outPath);
-      names[b] = candidate;
+      table.rename(b, candidate);
     }
   }
 }

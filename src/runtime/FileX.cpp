@@ -269,3 +269,13 @@ void FileX_closeWritten(std::FILE* f, const char* path) {
     Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
                  FileX_Txt_WriteFailedOf, path);
 }
+
+void FileX_closeWrittenOrRemove(std::FILE* f, const char* path, bool whole) {
+  if (f == nullptr) return;
+  bool failed = std::ferror(f) != 0;
+  failed = std::fclose(f) != 0 || failed;
+  if (failed || !whole) std::remove(path);
+  if (failed)
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+                 FileX_Txt_WriteFailedOf, path);
+}

@@ -66,11 +66,23 @@ bool FileX_remove(const char* path);
 // FileX_Err_CannotWrite naming path.
 void FileX_closeWritten(std::FILE* f, const char* path);
 
-// Creates path ("wb"), lets write fill the stream and closes it with
-// FileX_closeWritten, on the error path too.
+// Closes a stream that was written as FileX_closeWritten does, and deletes
+// the file when it is not whole (the writing stopped with an error) or its
+// writing failed: a page cut short, by a full disk for one, is no page.
+void FileX_closeWrittenOrRemove(std::FILE* f, const char* path, bool whole);
+
+// Creates path ("wb"), lets write fill the stream and closes it, on the
+// error path too; a file not written whole is deleted
+// (FileX_closeWrittenOrRemove).
 template <class Write>
 void FileX_writeFile(const char* path, Write&& write) {
   std::FILE* out = FileX_open(path, "wb");
+  bool whole = false;
   Except3_tryFinally(
-      "filex", __LINE__, [&] { write(out); }, [&] { FileX_closeWritten(out, path); });
+      "filex", __LINE__,
+      [&] {
+        write(out);
+        whole = true;
+      },
+      [&] { FileX_closeWrittenOrRemove(out, path, whole); });
 }

@@ -8,6 +8,7 @@
 
 #include "BadInput.h"
 #include "PageParts.h"
+#include "SiteParts.h"
 
 namespace {
 
@@ -124,15 +125,62 @@ TEST(BadInput, PathArgumentsAtAndPastTheBuffer) {
     // not fit; an input that does not fit is named as far as it was kept.
     const std::string named =
         c.inputFits ? folder + nativeSep() + "scrivo2" + nativeSep() + name : arg.substr(0, 259);
-    const std::map<std::string, std::string> before = snapshotInputs(dir.path());
+    const InputSnapshot before = snapshotInputs(dir.path());
     E2eRun r = runScrivo(dir, {arg});
     EXPECT_EQ(14, r.status);
     EXPECT_EQ(slashes(uncaughtReport("パスが長すぎます（259 バイトまで）: " + named)),
               slashes(maskLines(r.err)));
     EXPECT_TRUE(r.browserCalls.empty());
     EXPECT_FALSE(fileExists(folder + nativeSep() + "scrivo2"));
-    EXPECT_TRUE(before == snapshotInputs(dir.path()));
+    EXPECT_EQ("", changedInputs(before, snapshotInputs(dir.path())));
   }
+}
+
+TEST(BadInput, WorkFolderOrPagePastTheBuffer) {
+  // In a folder of 252 bytes an input fits and its work folder (260 bytes)
+  // does not; in a folder of 100 bytes a document of 259 bytes fits and so
+  // does its work folder, but not its page. Nothing is written anywhere.
+  TempDir dir;
+  const std::string wide = dir.file(std::string(252 - dir.path().size() - 1, 'w'));
+  const std::string narrow = dir.file(std::string(100, 'd'));
+  ASSERT_EQ(252u, wide.size());
+  fs::create_directory(wide);
+  fs::create_directory(narrow);
+  const std::string S(1, nativeSep());
+  writeFile(dir.file("a.c"), "int a;\n");
+  writeFile(wide + S + "a.c", "int a;\n");
+  writeFile(wide + S + "a.htm", "<p>a</p>\n");
+  // The project's file lies in the folder above, so only the work folder
+  // is too long.
+  writeFile(wide + S + "s.scv", projectText({"Folder = ..", "File = a.c"}));
+  const std::string doc = std::string(259 - narrow.size() - 1 - 4, 'n');
+  writeFile(narrow + S + doc + ".htm", "<p>b</p>\n");
+  writeFile(narrow + S + doc + ".hmt", "<p>c</p>\n");
+  struct Case {
+    std::string input, named;
+  };
+  const Case cases[] = {
+      {wide + S + "a.c", wide + S + "scrivo2"},
+      {wide + S + "a.htm", wide + S + "scrivo2"},
+      {wide + S + "s.scv", wide + S + "scrivo2"},
+      {narrow + S + doc + ".htm", narrow + S + "scrivo2" + S + doc + ".htm"},
+      {narrow + S + doc + ".hmt", narrow + S + "scrivo2" + S + doc + ".hmt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    ASSERT_LE(c.input.size(), 259u);
+    ASSERT_GE(c.named.size(), 260u);
+    const InputSnapshot before = snapshotInputs(dir.path());
+    E2eRun r = runScrivo(dir, {c.input});
+    EXPECT_EQ(14, r.status);
+    EXPECT_EQ(slashes(uncaughtReport("パスが長すぎます（259 バイトまで）: " + c.named)),
+              slashes(maskLines(r.err)));
+    EXPECT_TRUE(r.browserCalls.empty());
+    EXPECT_EQ("", changedInputs(before, snapshotInputs(dir.path())));
+  }
+  EXPECT_FALSE(fileExists(wide + S + "scrivo2"));
+  EXPECT_FALSE(fileExists(narrow + S + "scrivo2"));
+  EXPECT_FALSE(fileExists(dir.file("scrivo2")));
 }
 
 TEST(BadInput, WorkFolderThatIsAFile) {

@@ -1,10 +1,54 @@
-// An input the program may not read. Root reads anything, so the case is
-// skipped when the tests run as root.
+// Runs that POSIX alone can set up: an input the program may not read, a
+// work folder it may not write, a disk that fills (a file size limit, or a
+// work file that is a link to /dev/full), and a project file that lies in
+// the work folder by a link. Root reads and writes anything, so the
+// permission cases are skipped when the tests run as root.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "BadInput.h"
+#include "SiteParts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string writeFailed(const TempDir& dir, const std::string& name) {
+  return workFile(dir, name) + " の書きこみに失敗しました。";
+}
+
+// A thousand function definitions: their page holds the listing and the
+// function list, so it is the largest file their run writes.
+std::string thousandFunctions() {
+  std::string text;
+  for (int i = 1; i <= 1000; ++i) text += "int f" + std::to_string(i) + "(void) { return 0; }\n";
+  return text;
+}
+
+// A document whose page holds its text with anchors and, at embed_index,
+// the index of its headings: larger than any work file of its run.
+std::string manyHeadings() {
+  std::string text = "<html><body>\n<h1>Top</h1>\n<embed_index>\n";
+  for (int i = 1; i <= 1000; ++i) text += "<h2>Part " + std::to_string(i) + "</h2>\n<p>text</p>\n";
+  return text + "</body></html>\n";
+}
+
+// The size of page after a run of arg without limit; the work folder is
+// removed again.
+long long sizeWithoutLimit(const TempDir& dir, const std::string& arg, const std::string& page) {
+  E2eRun r = runScrivo(dir, {arg});
+  EXPECT_EQ(0, r.status) << r.err;
+  const long long size = static_cast<long long>(fs::file_size(workFile(dir, page)));
+  fs::remove_all(dir.file("scrivo2"));
+  return size;
+}
+
+}  // namespace
 
 TEST(BadInputPosix, UnreadableInputIsRefused) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
@@ -15,5 +59,124 @@ TEST(BadInputPosix, UnreadableInputIsRefused) {
     ASSERT_EQ(0, chmod(dir.file(name).c_str(), 0));
     runOnBadInput(dir, name, 14,
                   "ファイル \"" + dir.file(name) + "\" が見つかりません\nカレント＝" + dir.path());
+  }
+}
+
+TEST(BadInputPosix, ReadOnlyWorkFolderIsRefusedAtItsFirstFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes in every folder";
+  // Every pipeline opens the links file first.
+  for (const char* name : {"a.c", "a.htm", "site.scv"}) {
+    SCOPED_TRACE(name);
+    TempDir dir;
+    writeFile(dir.file("a.c"), "int a;\n");
+    writeFile(dir.file("a.htm"), "<p>a</p>\n");
+    writeFile(dir.file("site.scv"), projectText({"File = a.c", "File = a.htm"}));
+    fs::create_directory(dir.file("scrivo2"));
+    ASSERT_EQ(0, chmod(dir.file("scrivo2").c_str(), 0555));
+    runOnBadInput(dir, name, 14, "ファイル \"" + workFile(dir, "_out.kwf") + "\" が書きこめません");
+    EXPECT_TRUE(listFolder(dir.file("scrivo2")).empty());
+    chmod(dir.file("scrivo2").c_str(), 0755);
+  }
+}
+
+TEST(BadInputPosix, FullDiskFailsTheWriteAndLeavesNoPartialPage) {
+  // A limit one byte below the size of the largest file of a run fails the
+  // writing of that file only.
+  struct Case {
+    const char* what;
+    std::string input, page;
+    std::vector<std::pair<std::string, std::string>> files;
+  };
+  const std::string small = "int a;\n";
+  const Case cases[] = {
+      {"source page", "a.c", "a.htm", {{"a.c", thousandFunctions()}}},
+      {"document page", "d.htm", "d.htm", {{"d.htm", manyHeadings()}}},
+      {"site's source page",
+       "site.scv",
+       "a.c.htm",
+       {{"a.c", thousandFunctions()}, {"d.htm", "<p>d</p>\n"}, {"pic.png", "png"}}},
+      {"site's document page",
+       "site.scv",
+       "d.htm",
+       {{"a.c", small}, {"d.htm", manyHeadings()}, {"pic.png", "png"}}},
+      {"site's copy",
+       "site.scv",
+       "pic.png",
+       {{"a.c", small}, {"d.htm", "<p>d</p>\n"}, {"pic.png", std::string(100000, 'p')}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    for (const auto& f : c.files) writeFile(dir.file(f.first), f.second);
+    writeFile(dir.file("site.scv"), projectText({"File = a.c", "File = d.htm", "File = pic.png"}));
+    const long long size = sizeWithoutLimit(dir, c.input, c.page);
+    runOnBadInput(dir, c.input, 14, writeFailed(dir, c.page), size - 1);
+    EXPECT_FALSE(fileExists(workFile(dir, c.page)));
+  }
+}
+
+TEST(BadInputPosix, FullDiskFailsTheOutlineOfASource) {
+  // Two hundred titles give a full outline of more than 2000 bytes; titles
+  // without "[" add nothing to the links file, which keeps its header only.
+  TempDir dir;
+  std::string text;
+  for (int i = 1; i <= 200; ++i) text += "<<<Title " + std::to_string(i) + ">>>\n";
+  writeFile(dir.file("t.txt"), text);
+  runOnBadInput(dir, "t.txt", 14, writeFailed(dir, "_outIdx.txt"), 2000);
+  EXPECT_FALSE(fileExists(workFile(dir, "t.htm")));
+}
+
+TEST(BadInputPosix, EveryOutputNamesItselfWhenItsWriteFails) {
+  // One output at a time is a link to /dev/full, where every write fails.
+  if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const std::string source =
+      "/* <<<Part one>>> */\nstruct S { int v; };\n#define M 1\nint f(void) { return M; }\n";
+  const std::string doc = "<h1>A</h1>\n<embed_index>\n<h2>B</h2>\n<p><kword>k</kword></p>\n";
+  struct Case {
+    const char* input;
+    const char* output;
+  };
+  const Case cases[] = {
+      {"a.c", "_out.kwf"},       {"a.c", "_outIdx.txt"},     {"a.c", "_outMain.txt"},
+      {"a.c", "_outIdxS.txt"},   {"a.c", "_outIdxF.txt"},    {"a.c", "_outIdxM.txt"},
+      {"a.c", "a.htm"},          {"d.htm", "_out.kwf"},      {"d.htm", "_middle.txt"},
+      {"d.htm", "_outMain.txt"}, {"d.htm", "_outMain2.txt"}, {"d.htm", "_outIdx.txt"},
+      {"d.htm", "d.htm"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.input) + " " + c.output);
+    TempDir dir;
+    writeFile(dir.file("a.c"), source);
+    writeFile(dir.file("d.htm"), doc);
+    fs::create_directory(dir.file("scrivo2"));
+    fs::create_symlink("/dev/full", workFile(dir, c.output));
+    runOnBadInput(dir, c.input, 14, writeFailed(dir, c.output));
+  }
+}
+
+TEST(BadInputPosix, ProjectFileInTheWorkFolderByALinkIsRefused) {
+  // The work files would overwrite such a file, and the run delete it.
+  struct Case {
+    const char* what;
+    std::string link, target, folder;  // the link, what it names, the [files] folder
+  };
+  const Case cases[] = {
+      {"a link to the work folder", "alias", "scrivo2", "alias"},
+      {"the work folder a link", "scrivo2", "real", "real"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string real = dir.file(c.target);
+    fs::create_directory(real);
+    writeFile(real + "/_outMain.txt", "precious");
+    fs::create_directory_symlink(real, dir.file(c.link));
+    writeFile(dir.file("site.scv"), projectText({"Folder = " + c.folder, "File = _outMain.txt"}));
+    runOnBadInput(dir, "site.scv", 14,
+                  "ファイル \"" + dir.file(c.folder + "/_outMain.txt") + "\" は出力フォルダ \"" +
+                      dir.file("scrivo2") +
+                      "\" の中にあるので、プロジェクトのファイルにできません");
+    EXPECT_EQ("precious", readFile(real + "/_outMain.txt"));
+    EXPECT_EQ(std::vector<std::string>{"_outMain.txt"}, listFolder(real));
   }
 }

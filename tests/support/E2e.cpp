@@ -30,12 +30,14 @@ std::string tailFromTempDir(const std::string& path) {
   return at == std::string::npos ? p : p.substr(at);
 }
 
-E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args) {
+E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args,
+                 long long fileSizeLimit) {
   const char* rec = std::getenv("SCRIVO_WINE_RECORD");
   std::string record = rec ? hostPath(rec) : std::string();
   std::size_t before = record.empty() ? 0 : readFile(record).size();
   E2eRun r;
-  static_cast<RunResult&>(r) = runProgram(hostPath(SCRIVO_EXE), args, dir.path(), {{"LC_ALL", "C"}});
+  static_cast<RunResult&>(r) =
+      runProgram(hostPath(SCRIVO_EXE), args, dir.path(), {{"LC_ALL", "C"}}, {}, fileSizeLimit);
   if (!record.empty()) {
     // Wine's shell hands the page on after the program has ended: a run
     // that succeeded and made its work folder is given a moment for it.
@@ -50,14 +52,16 @@ E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args) {
 
 std::string browserForm(const std::string& page) { return tailFromTempDir(page); }
 #else
-E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args) {
+E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args,
+                 long long fileSizeLimit) {
   TempDir recordDir;
   std::string record = recordDir.file("browser.log");
   E2eRun r;
   static_cast<RunResult&>(r) =
       runProgram(hostPath(SCRIVO_EXE), args, dir.path(),
                  {{"LC_ALL", "C"}, {"BROWSER", hostPath(SCRIVO_RECORDER_EXE)},
-                  {"SCRIVO_RECORD", record}});
+                  {"SCRIVO_RECORD", record}},
+                 {}, fileSizeLimit);
   std::istringstream calls(readFile(record));
   for (std::string line; std::getline(calls, line);) r.browserCalls.push_back(line);
   return r;

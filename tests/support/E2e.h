@@ -12,8 +12,10 @@ struct E2eRun : RunResult {
   std::vector<std::string> browserCalls;  // pages the browser was asked to show
 };
 
-// Runs the program in folder dir with LC_ALL=C and BROWSER set to the recorder.
-E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args);
+// Runs the program in folder dir with LC_ALL=C and BROWSER set to the recorder;
+// fileSizeLimit as runProgram takes it (POSIX only).
+E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args,
+                 long long fileSizeLimit = -1);
 // A page path in the form in which browserCalls shows it.
 std::string browserForm(const std::string& page);
 // Runs the runtime probe with a situation name and arguments.

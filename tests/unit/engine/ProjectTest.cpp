@@ -404,6 +404,23 @@ TEST(ProjectNames, RepeatedNamesGetNumbersBeforeTheLastExtension) {
   }
 }
 
+TEST(ProjectNames, ANameRepeatedThousandsOfTimes) {
+  // The n-th file of the name gets (n), except the number a later file
+  // already holds: the files after that one move up by one.
+  std::vector<std::string> outs(3000, "/s/x.htm");
+  outs.push_back("/s/X(5).htm");
+  OutputFixture f(outs);
+  Project_makeNamesUnique(&f.p);
+  const std::vector<std::string> got = f.outs();
+  ASSERT_EQ(3001u, got.size());
+  EXPECT_EQ("/s/x.htm", got[0]);
+  EXPECT_EQ("/s/x(2).htm", got[1]);
+  EXPECT_EQ("/s/x(4).htm", got[3]);
+  EXPECT_EQ("/s/x(6).htm", got[4]);
+  EXPECT_EQ("/s/x(3001).htm", got[2999]);
+  EXPECT_EQ("/s/X(5).htm", got[3000]);
+}
+
 TEST(ProjectNames, ReservedNamesAreNeverKeptOrGiven) {
   const char* const site[] = {"index.html", "index0.htm", "index2.htm", "_out.kwf"};
   OutputFixture f({"/s/INDEX.HTML", "/s/index(2).html", "/s/index0.htm", "/s/_out.kwf",

@@ -216,6 +216,23 @@ TEST(FileXCatFile, AppendsAWholeFile) {
   EXPECT_EQ(363, r.code);
 }
 
+TEST(FileXWriteFile, FileIsKeptOnlyWhenWrittenWhole) {
+  TempDir dir;
+  const std::string page = dir.file("page");
+  FileX_writeFile(page.c_str(), [](std::FILE* out) { std::fputs("whole", out); });
+  EXPECT_EQ("whole", readFile(page));
+  // A part that is missing stops the writing: the error is the part's, and
+  // the page that was begun is gone.
+  Raised r = catchRaise([&] {
+    FileX_writeFile(page.c_str(), [&](std::FILE* out) {
+      std::fputs("begun", out);
+      FileX_catFile(out, dir.file("none").c_str(), 'b');
+    });
+  });
+  EXPECT_EQ(363, r.code);
+  EXPECT_FALSE(fileExists(page));
+}
+
 TEST(FileXMakeFolders, CreatesEveryMissingFolder) {
   TempDir dir;
   InFolder here(dir.path());

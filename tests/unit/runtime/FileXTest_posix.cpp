@@ -76,6 +76,24 @@ TEST(FileXCopyPosix, FailedWriteLeavesNoDestination) {
   EXPECT_FALSE(fileExists(dst));
 }
 
+TEST(FileXWriteFilePosix, FailedWriteNamesTheFileAndLeavesNone) {
+  TempDir dir;
+  const std::string page = dir.file("page");
+  Raised r;
+  {
+    FileSizeLimit limit(1000);
+    if (!limit.ok()) GTEST_SKIP() << "the file size limit cannot be lowered here";
+    r = catchRaise([&] {
+      FileX_writeFile(page.c_str(), [](std::FILE* out) {
+        for (int i = 0; i < 100; ++i) std::fputs("0123456789abcdef", out);
+      });
+    });
+  }
+  EXPECT_EQ(365, r.code);
+  EXPECT_EQ(page + " の書きこみに失敗しました。", r.msg);
+  EXPECT_FALSE(fileExists(page));
+}
+
 TEST(FileXCopyPosix, UnreadableSourceLeavesNoDestination) {
   TempDir dir;
   // A folder would open on POSIX and fail at the first read; it is refused
