@@ -17,8 +17,7 @@ struct KindInfo {
 // Closes a list; the first list whose writing failed is kept in failed.
 void closeList(std::FILE** f, const char* path, const char** failed) {
   if (*f == nullptr) return;
-  bool bad = std::ferror(*f) != 0;
-  bad = std::fclose(*f) != 0 || bad;
+  const bool bad = FileX_closeFailed(*f);
   *f = nullptr;
   if (bad && *failed == nullptr) *failed = path;
 }

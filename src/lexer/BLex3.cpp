@@ -45,15 +45,9 @@ const bool* leadTable() { return leads().lead; }
 
 inline unsigned char byteAt(const char* p) { return static_cast<unsigned char>(*p); }
 
-// The cursor and pointers handed out may lie outside the window; arithmetic
-// on them goes through integers so that it stays defined.
-inline char* shiftPtr(char* p, int64_t d) {
-  return reinterpret_cast<char*>(reinterpret_cast<uintptr_t>(p) + static_cast<uintptr_t>(d));
-}
-inline int64_t ptrDiff(const char* a, const char* b) {
-  return static_cast<int64_t>(reinterpret_cast<uintptr_t>(a) - reinterpret_cast<uintptr_t>(b));
-}
 using BLex3_detail::cursorDist;
+using BLex3_detail::ptrDiff;
+using BLex3_detail::shiftPtr;
 using BLex3_detail::windowLen;
 
 void raiseNotSupport(int line) {

@@ -154,12 +154,15 @@ bool BLex3_appendBounded(const BLex3* lexer, const char* p, std::size_t n, char*
 // The cursor moves of the passes' every step, inline; what loads the window
 // lies in BLex3.cpp.
 namespace BLex3_detail {
-// The cursor may lie outside the window; distances to it go through integers
-// so that the arithmetic stays defined.
-inline int64_t cursorDist(const BLex3* lx) {
-  return static_cast<int64_t>(reinterpret_cast<uintptr_t>(lx->cur) -
-                              reinterpret_cast<uintptr_t>(lx->buf));
+// The cursor and pointers handed out may lie outside the window; arithmetic
+// on them goes through integers so that it stays defined.
+inline char* shiftPtr(char* p, int64_t d) {
+  return reinterpret_cast<char*>(reinterpret_cast<uintptr_t>(p) + static_cast<uintptr_t>(d));
 }
+inline int64_t ptrDiff(const char* a, const char* b) {
+  return static_cast<int64_t>(reinterpret_cast<uintptr_t>(a) - reinterpret_cast<uintptr_t>(b));
+}
+inline int64_t cursorDist(const BLex3* lx) { return ptrDiff(lx->cur, lx->buf); }
 inline int64_t windowLen(const BLex3* lx) { return lx->bufEnd - lx->buf; }
 // BLex3_fetch when the window must be loaded or n is out of range.
 char* fetchSlow(BLex3* lexer, int32_t n);
@@ -190,9 +193,7 @@ inline void BLex3_getPos(BLex3* lx, BLex3_Pos* pos) {
 }
 
 inline char* BLex3_getPtrOfOffset(const BLex3* lx, int32_t offset) {
-  return reinterpret_cast<char*>(
-      reinterpret_cast<uintptr_t>(lx->buf) +
-      static_cast<uintptr_t>(static_cast<int64_t>(offset) - lx->base));
+  return BLex3_detail::shiftPtr(lx->buf, static_cast<int64_t>(offset) - lx->base);
 }
 
 inline void BLex3_setPos(BLex3* lx, BLex3_Pos pos) {

@@ -262,18 +262,21 @@ void FileX_makeFolders(const char* path, bool isFile) {
 
 bool FileX_remove(const char* path) { return std::remove(path) == 0; }
 
+bool FileX_closeFailed(std::FILE* f) {
+  const bool failed = std::ferror(f) != 0;
+  return std::fclose(f) != 0 || failed;
+}
+
 void FileX_closeWritten(std::FILE* f, const char* path) {
   if (f == nullptr) return;
-  bool failed = std::ferror(f) != 0;
-  if (std::fclose(f) != 0 || failed)
+  if (FileX_closeFailed(f))
     Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
                  FileX_Txt_WriteFailedOf, path);
 }
 
 void FileX_closeWrittenOrRemove(std::FILE* f, const char* path, bool whole) {
   if (f == nullptr) return;
-  bool failed = std::ferror(f) != 0;
-  failed = std::fclose(f) != 0 || failed;
+  const bool failed = FileX_closeFailed(f);
   if (failed || !whole) std::remove(path);
   if (failed)
     Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",

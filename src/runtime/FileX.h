@@ -61,6 +61,9 @@ void FileX_makeFolders(const char* path, bool isFile);
 // Deletes a file; false when it was not there or could not be deleted.
 bool FileX_remove(const char* path);
 
+// Closes a written stream (not null); true when a write or the close failed.
+bool FileX_closeFailed(std::FILE* f);
+
 // Closes a stream that was written. A write that failed on the way, or at
 // the close (a full disk often shows only there), raises
 // FileX_Err_CannotWrite naming path.

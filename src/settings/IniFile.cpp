@@ -195,8 +195,7 @@ void IniFile_Write_close(IniFile_Write* w) {
   if (w->file == nullptr) return;
   put(w, " ");
   put(w, kLineEnd);
-  bool failed = std::ferror(w->file) != 0;
-  failed = std::fclose(w->file) != 0 || failed;
+  const bool failed = FileX_closeFailed(w->file);
   w->file = nullptr;
   if (failed)
     Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",

@@ -64,7 +64,7 @@ void seek(IniFile_Read* r, IniFile_Pos pos) {
   }
   r->chunkLen = 0;
   r->chunkAt = 0;
-  r->chunkBase = pos < 0 ? 0 : pos;
+  r->chunkBase = pos;  // a position before the file fails at the read
   r->readSize = IniFile_kJumpRead;
 }
 
@@ -331,7 +331,7 @@ bool IniFile_Read_lineWasCut(IniFile_Read* r) {
   int c = nextByte(r);
   if (c != '\n') {
     for (c = nextByte(r); c != EOF && c != '\n'; c = nextByte(r)) {
-      if (c != '\n' && !isWhite(static_cast<unsigned char>(c))) {
+      if (!isWhite(static_cast<unsigned char>(c))) {
         cut = true;
         break;
       }
