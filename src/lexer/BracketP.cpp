@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <iterator>
+#include <string_view>
 
 #include "runtime/ErrorCodes.h"
 
@@ -74,12 +75,104 @@ void close(BracketP* t, int32_t* depth, char c) {
 
 bool isCloser(char c) { return c == ')' || c == ']' || c == '}'; }
 
+void save(const BracketP* t, BracketP_State* s) {
+  s->parenDepth = t->parenDepth;
+  s->braceDepth = t->braceDepth;
+  s->squareDepth = t->squareDepth;
+  std::copy(std::begin(t->openLines), std::end(t->openLines), std::begin(s->openLines));
+  std::copy(std::begin(t->closers), std::end(t->closers), std::begin(s->closers));
+}
+
+void restore(BracketP* t, const BracketP_State& s) {
+  t->parenDepth = s.parenDepth;
+  t->braceDepth = s.braceDepth;
+  t->squareDepth = s.squareDepth;
+  std::copy(std::begin(s.openLines), std::end(s.openLines), std::begin(t->openLines));
+  std::copy(std::begin(s.closers), std::end(s.closers), std::begin(t->closers));
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
+
+// True when only blanks stand between the start of the line and offset o.
+// Blanks and line feeds are never part of a double-byte character.
+bool atLineStart(BLex3* lx, int32_t o) {
+  int32_t off = o;
+  while (off > 0) {
+    BLex3_setPos(lx, BLex3_Pos{off - 1, BLex3_kUnknown});
+    char* p = BLex3_fetch(lx, 0);
+    if (p == nullptr) return false;
+    for (;;) {
+      if (*p == '\n') return true;
+      if (!isBlank(*p)) return false;
+      if (p == lx->buf) break;
+      --p;
+    }
+    off = lx->base;  // the window's first byte is blank: look in the one before
+  }
+  return true;
+}
+
+enum class Directive { Other, If, Else, EndIf };
+
+// The conditional directive whose "#" is at offset o.
+Directive directiveAt(BLex3* lx, int32_t o) {
+  BLex3_setPos(lx, BLex3_Pos{o + 1, BLex3_kUnknown});
+  BLex3_skipSet(lx, " \t");
+  const char* p = BLex3_fetch(lx, 8);
+  if (p == nullptr) return Directive::Other;
+  std::size_t n = 0;
+  while (n < 8 && p[n] >= 'a' && p[n] <= 'z') ++n;
+  char c = p[n];
+  if (n == 8 || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')
+    return Directive::Other;
+  const std::string_view word(p, n);
+  if (word == "if" || word == "ifdef" || word == "ifndef") return Directive::If;
+  if (word == "elif" || word == "else" || word == "elifdef" || word == "elifndef")
+    return Directive::Else;
+  if (word == "endif") return Directive::EndIf;
+  return Directive::Other;
+}
+
+// The "#" at offset o, when it begins a directive line.
+void directive(BracketP* t, int32_t o) {
+  if (!atLineStart(t->lexer, o)) return;
+  switch (directiveAt(t->lexer, o)) {
+    case Directive::If:
+      if (t->condLevel < BracketP_kMaxCondLevels) {
+        BracketP_Cond& g = t->conds[t->condLevel];
+        save(t, &g.atStart);
+        g.hasElse = 0;
+      }
+      ++t->condLevel;
+      break;
+    case Directive::Else:
+      if (t->condLevel > 0 && t->condLevel <= BracketP_kMaxCondLevels) {
+        BracketP_Cond& g = t->conds[t->condLevel - 1];
+        if (!g.hasElse) {
+          save(t, &g.firstEnd);
+          g.hasElse = 1;
+        }
+        restore(t, g.atStart);
+      }
+      break;
+    case Directive::EndIf:
+      if (t->condLevel > 0) {
+        --t->condLevel;
+        if (t->condLevel < BracketP_kMaxCondLevels && t->conds[t->condLevel].hasElse)
+          restore(t, t->conds[t->condLevel].firstEnd);
+      }
+      break;
+    case Directive::Other:
+      break;
+  }
+}
+
 // The bytes that count does anything with: the walk skips the others
 // without a call.
 struct CountedBytes {
   bool counted[256] = {};
   CountedBytes() {
-    for (unsigned char c : {'\n', '(', ')', '[', ']', '{', '}'}) counted[c] = true;
+    for (unsigned char c : {'\n', '(', ')', '[', ']', '{', '}', '#'}) counted[c] = true;
   }
 };
 const CountedBytes kCounted;
@@ -104,9 +197,9 @@ bool inSpan(const BracketP* t) {
 }
 
 // Counts the bytes from `from` to `to` (both included): the byte at `from`
-// only when it is a line feed or an opening bracket (its closing part was
-// counted when it was reached) if fromPassed, the byte at `to` only when it
-// is a closing bracket.
+// only when it is a line feed, an opening bracket or a "#" (its closing part
+// was counted when it was reached) if fromPassed, the byte at `to` only when
+// it is a closing bracket.
 void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
   BLex3* lx = t->lexer;
   BLex3_setPos(lx, BLex3_Pos{from, BLex3_kUnknown});
@@ -116,6 +209,7 @@ void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
     if (p == nullptr) return;
     const int8_t* kinds = BLex3_getKindPtr(lx);
     int32_t n = static_cast<int32_t>(std::min<int64_t>(BLex3_getEnd(lx) - p, to - off + 1));
+    int32_t hash = -1;
     for (int32_t i = 0; i < n; ++i) {
       char c = p[i];
       if (!kCounted.counted[static_cast<unsigned char>(c)]) continue;
@@ -123,11 +217,20 @@ void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
       int32_t o = off + i;
       if (o == to) {
         if (isCloser(c)) count(t, c);
+      } else if (c == '#') {
+        hash = o;  // read from the file, so the walk goes on after it
+        break;
       } else if (o == from && fromPassed) {
         if (!isCloser(c)) count(t, c);
       } else {
         count(t, c);
       }
+    }
+    if (hash >= 0) {
+      directive(t, hash);
+      off = hash + 1;
+      BLex3_setPos(lx, BLex3_Pos{off, BLex3_kUnknown});
+      continue;
     }
     off += n;
     BLex3_setPtr(lx, p + n);
@@ -150,6 +253,7 @@ void BracketP_init(BracketP* t, BracketP_Errors* errors, const LineCounter* line
   std::fill(std::begin(t->openLines), std::end(t->openLines), 0);
   std::fill(std::begin(t->closers), std::end(t->closers), '\0');
   t->errors = errors;
+  t->condLevel = 0;
 }
 
 void BracketP_setLexer(BracketP* t, BLex3* lexer) { t->lexer = lexer; }

@@ -5,6 +5,12 @@
 // five bracket errors, which the pipeline prints as warnings. A bracket at an
 // event position is counted once: a closing one when it is reached, an
 // opening one (and a line feed) when it is passed.
+//
+// Conditional compilation: the depths after an #if/#ifdef/#ifndef ... #endif
+// group are those that its first branch leaves. Every other branch (#elif,
+// #else) is counted from the state at the group's start, so a function in
+// an #else branch is followed as well, and branches that each open a brace
+// closed by one "}" after the group leave one brace, not two.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +30,9 @@ inline constexpr std::size_t BracketP_kRoomForMessage = 35;
 inline constexpr std::size_t BracketP_kRoomForMismatch = 50;
 // The buffer the pipelines format into.
 inline constexpr std::size_t BracketP_kFormatSize = 4096;
+// Nested conditional groups whose branches are followed; deeper groups are
+// counted straight through.
+inline constexpr int32_t BracketP_kMaxCondLevels = 16;
 
 // Owned by the pipeline, cleared before each file. In an entry, expected "_"
 // marks a closing bracket without opener, found "_" an opener never closed.
@@ -33,6 +42,22 @@ struct BracketP_Errors {
   int32_t closeLine[BracketP_kMaxErrors];
   char expected[BracketP_kMaxErrors];  // ")", "]", "}" or "_"
   char found[BracketP_kMaxErrors];
+};
+
+// The bracket state at one point: depths and the open levels' records.
+struct BracketP_State {
+  int32_t parenDepth;
+  int32_t braceDepth;
+  int32_t squareDepth;
+  int32_t openLines[BracketP_kMaxLevels];
+  char closers[BracketP_kMaxLevels];
+};
+
+// One open conditional group.
+struct BracketP_Cond {
+  BracketP_State atStart;   // where the group began
+  BracketP_State firstEnd;  // where its first branch ended (once hasElse)
+  uint8_t hasElse;
 };
 
 struct BracketP {
@@ -50,6 +75,8 @@ struct BracketP {
   int32_t openLines[BracketP_kMaxLevels];  // by total depth - 1
   char closers[BracketP_kMaxLevels];
   BracketP_Errors* errors;  // null: nothing is recorded
+  int32_t condLevel;        // open conditional groups
+  BracketP_Cond conds[BracketP_kMaxCondLevels];
 };
 
 void BracketP_init(BracketP* tracker, BracketP_Errors* errors, const LineCounter* lineSource,

@@ -51,6 +51,16 @@ struct HandTracker {
   BracketP t;
 };
 
+// n nested groups; the innermost opens a brace in both branches, and one
+// "}" after them closes it.
+std::string nested(int n) {
+  std::string text;
+  for (int i = 0; i < n; ++i) text += "#if A\n";
+  text += "{\n#else\n{\n#endif\n";
+  for (int i = 1; i < n; ++i) text += "#endif\n";
+  return text + "}\n";
+}
+
 }  // namespace
 
 TEST(BracketPCount, WarningsOfWholeFiles) {
@@ -93,6 +103,26 @@ TEST(BracketPCount, WarningsOfWholeFiles) {
        "括弧の対応がおかしい。'('～']'(line=1～2)\n括弧 ']' が多すぎる。(line=2)\n"
        "括弧 '(' が多すぎる。(line=1)\n"},
       {"21 levels closed", deep + std::string(21, ')'), 0, ""},
+      // Conditional groups: the depths after a group are those of its first
+      // branch; the other branches count from the group's start.
+      {"each branch opens a brace that one } closes",
+       "void f(int p) {\n#ifndef S4\n  assert(p); {\n#else\n  if (p) {\n#endif\n    p++;\n  }\n}\n",
+       0, ""},
+      {"the first branch decides", "#if A\n{\n#else\n#endif\n", 1,
+       "括弧 '{' が多すぎる。(line=2)\n"},
+      {"an #else branch's brackets end with it", "#if A\n#else\n{\n#endif\n", 0, ""},
+      {"an error inside an #else branch", "#if A\n(\n#else\n)\n#endif\n", 2,
+       "括弧 ')' が多すぎる。(line=4)\n括弧 '(' が多すぎる。(line=2)\n"},
+      {"#elif, nested groups, blanks around the \"#\"",
+       "#if A\n{\n#elif B\n{\n  #  ifdef C\n  {\n\t# else\n  {\n#  endif\n#else\n{\n#endif\n}\n", 0,
+       ""},
+      {"a \"#\" after code is no directive", "#if A\n{\n#else\nx #endif\n{\n#endif\n}\n", 0, ""},
+      {"a directive after blanks past a window",
+       "#if A\n#else\n{\n" + std::string(600, ' ') + "#endif\n", 0, ""},
+      {"a \"#\" after code past a window",
+       "#if A\n{\n#else\nx" + std::string(600, ' ') + "#endif\n{\n#endif\n}\n", 0, ""},
+      {"16 nested groups are followed", nested(16), 0, ""},
+      {"a 17th is counted straight through", nested(17), 1, "括弧 '{' が多すぎる。(line=18)\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
