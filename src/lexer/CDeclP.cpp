@@ -5,14 +5,18 @@
 // a body, a directive line.
 #include "lexer/CDeclP.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string_view>
 
 #include "lexer/BLex3Write.h"
 
 namespace {
 
-// The longest keyword ("#include") and the white space after it, with room.
-constexpr int32_t kReadAhead = 10;
+// The longest keyword ("#include", or "#define" with blanks after the "#")
+// and the white space after it, with room.
+constexpr int32_t kReadAhead = 16;
 constexpr char kWhite[] = " \t\r\n";
 
 inline bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -111,6 +115,76 @@ bool readIdent(BLex3* lx, CommentP* comments, BLex3_Pos* start, BLex3_Pos* end) 
   }
 }
 
+// Words of C and C++ (with the common compiler extensions) that never name
+// a definition: keywords and built-in type names.
+constexpr std::string_view kReserved[] = {
+    "_Alignas", "_Alignof", "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal128",
+    "_Decimal32", "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Pragma",
+    "_Static_assert", "_Thread_local", "__asm", "__asm__", "__attribute__", "__cdecl",
+    "__const", "__declspec", "__except", "__extension__", "__fastcall", "__finally", "__forceinline", "__inline",
+    "__inline__", "__int128", "__int16", "__int32", "__int64", "__int8", "__leave", "__restrict",
+    "__restrict__", "__signed__", "__stdcall", "__thiscall", "__try", "__typeof__", "__vectorcall",
+    "__volatile__", "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor",
+    "bool", "break", "case", "catch", "char", "char16_t", "char32_t", "char8_t", "class",
+    "co_await", "co_return", "co_yield", "compl", "concept", "const", "const_cast",
+    "consteval", "constexpr", "constinit", "continue", "decltype", "default", "delete", "do",
+    "double", "dynamic_cast", "else", "enum", "explicit", "export", "extern", "false", "float",
+    "for", "friend", "goto", "if", "inline", "int", "long", "mutable", "namespace", "new",
+    "noexcept", "not", "not_eq", "nullptr", "operator", "or", "or_eq", "private", "protected",
+    "public", "register", "reinterpret_cast", "requires", "restrict", "return", "short",
+    "signed", "sizeof", "static", "static_assert", "static_cast", "struct", "switch",
+    "template", "this", "thread_local", "throw", "true", "try", "typedef", "typeid", "typename",
+    "typeof", "typeof_unqual", "union", "unsigned", "using", "virtual", "void", "volatile",
+    "wchar_t", "while", "xor", "xor_eq"};
+constexpr std::size_t kLongestReserved = 16;
+
+bool isReserved(std::string_view word) {
+  return word.size() <= kLongestReserved &&
+         std::binary_search(std::begin(kReserved), std::end(kReserved), word);
+}
+
+// The identifier at the cursor: its extent, moving the cursor past it, and
+// whether it is a reserved word.
+bool readWordAt(BLex3* lx, BLex3_Pos* start, BLex3_Pos* end) {
+  const char* p = BLex3_fetch(lx, kLongestReserved + 1);
+  std::size_t n = 0;
+  while (n <= kLongestReserved && isIdentChar(p[n])) ++n;
+  bool reserved = isReserved(std::string_view(p, n));
+  *start = curPos(lx);
+  skipIdentChars(lx);
+  *end = curPos(lx);
+  return reserved;
+}
+
+bool isStop(const char* stops, char c) { return c != '\0' && std::strchr(stops, c) != nullptr; }
+
+// To the next byte of code that is a letter, "_" or one of stops, outside
+// comments; null at the end of the data.
+char* toNextToken(BLex3* lx, CommentP* comments, const char* stops) {
+  for (;;) {
+    char* p = BLex3_fetch(lx, 0);
+    if (p == nullptr) return nullptr;
+    char* stop = BLex3_getEnd(lx);
+    while (p < stop && !(isSingle(lx, p) && (isIdentStart(*p) || isStop(stops, *p)))) ++p;
+    BLex3_setPtr(lx, p);
+    if (p == stop) continue;
+    CommentP_catchUp(comments);
+    if (comments->inside) {
+      BLex3_Pos after;
+      CommentP_findEnd(comments, &after);
+      BLex3_setPos(lx, after);
+      continue;
+    }
+    return BLex3_fetch(lx, 0);
+  }
+}
+
+// A typedef names the last identifier that stands outside all brackets
+// (typedef unsigned long u32; typedef char Name[8]; typedef int Fn(int);),
+// or, when the declarator is a bracketed pointer, the last identifier in
+// that first bracket (typedef int (*callback)(void *); typedef void
+// (WINAPI *Proc)(void);). It ends at its own "," or ";" outside brackets
+// and bodies.
 void typedefRule(CDeclP* r, const CommentP& scan) {
   BLex3* lx = r->lexer;
   BracketP ahead;
@@ -118,32 +192,71 @@ void typedefRule(CDeclP* r, const CommentP& scan) {
   CommentP comments = scan;
   BLex3_next(lx, 8);
   r->scanPos = curPos(lx);
-  bool named = false;
+  const int32_t paren0 = ahead.parenDepth, square0 = ahead.squareDepth;
+  BLex3_Pos outer[2] = {}, inner[2] = {};
+  bool hasOuter = false, hasInner = false;
+  // The first bracket at the top: 0 not yet met, 1 inside (a pointer
+  // declarator when a "*" or "^" is met first), 2 done.
+  int group = 0;
+  bool pointer = false, nested = false, afterName = false;
   bool ended = false;
   char terminator = ';';
   for (;;) {
-    BLex3_Pos start, end;
-    if (!readIdent(lx, &comments, &start, &end)) break;
-    r->event.nameStart = start;
-    r->event.nameEnd = end;
-    named = true;
-    BLex3_skipSet(lx, kWhite);
-    if (BLex3_fetch(lx, 0) == nullptr) break;
-    BracketP_step(&ahead);
-    if (ahead.braceDepth - r->baseDepth != 0) continue;
-    char* p = BLex3_fetch(lx, 0);
-    if (isSingle(lx, p) && (*p == ',' || *p == ';')) {
-      terminator = *p;
-      BLex3_next(lx, 1);
+    char* p = toNextToken(lx, &comments, "(),;[]{}*^");
+    if (p == nullptr) break;
+    BracketP_step(&ahead);  // counts up to the token; a closer there too
+    const bool word = isIdentStart(*p);
+    if (ahead.braceDepth - r->baseDepth > 0) {  // inside a body
+      if (word)
+        skipIdentChars(lx);
+      else
+        BLex3_next(lx, 1);
+      continue;
+    }
+    const int32_t paren = ahead.parenDepth - paren0;
+    const bool outside = paren == 0 && ahead.squareDepth == square0;
+    if (word) {
+      BLex3_Pos start, end;
+      if (readWordAt(lx, &start, &end)) {
+        afterName = false;
+        continue;
+      }
+      if (outside) {
+        outer[0] = start;
+        outer[1] = end;
+        hasOuter = true;
+      } else if (group == 1 && pointer && !nested && paren == 1 &&
+                 ahead.squareDepth == square0) {
+        inner[0] = start;
+        inner[1] = end;
+        hasInner = true;
+      }
+      afterName = true;
+      continue;
+    }
+    const char c = *p;
+    BLex3_next(lx, 1);
+    if (c == '(') {
+      if (paren == 0 && group == 0 && !afterName) group = 1;
+      else if (paren == 1 && group == 1) nested = true;
+    } else if (c == ')') {
+      if (paren == 0 && group == 1) group = 2;
+    } else if (c == '*' || c == '^') {
+      if (group == 1 && paren == 1 && !hasInner) pointer = true;
+    } else if ((c == ',' || c == ';') && outside) {
+      terminator = c;
       ended = true;
       break;
     }
+    afterName = false;
   }
-  if (!named) {
-    // "typedef" at the end of the file names nothing.
+  const bool fromInner = hasInner && group == 2;
+  if (!fromInner && !hasOuter) {
     r->event.result = CDeclP_Nothing;
     return;
   }
+  r->event.nameStart = fromInner ? inner[0] : outer[0];
+  r->event.nameEnd = fromInner ? inner[1] : outer[1];
   r->terminator = terminator;
   if (ended)
     r->listEnd = curPos(lx);
@@ -152,15 +265,70 @@ void typedefRule(CDeclP* r, const CommentP& scan) {
   r->event.result = CDeclP_TypedefStart;
 }
 
-void aggregateRule(CDeclP* r, const CommentP& scan, int32_t kind) {
+// After the tag of a struct, union, class or enum: true when a body
+// follows, the cursor then on its "{" (a base list or an underlying type
+// after ":" is passed over); false when the words only name a type, the
+// cursor then after the tag.
+bool bodyFollows(BLex3* lx, CommentP* comments) {
+  BLex3_Pos back = curPos(lx);
+  char* p = toNextToken(lx, comments, "{:;(),=*&[");
+  if (p == nullptr || (*p != '{' && *p != ':')) {
+    BLex3_setPos(lx, back);
+    return false;
+  }
+  if (*p == ':') {
+    if (BLex3_fetch(lx, 1)[1] == ':') {  // a qualified name: S::T
+      BLex3_setPos(lx, back);
+      return false;
+    }
+    BLex3_skipToSet(lx, "{;(=", 0);
+    p = BLex3_fetch(lx, 0);
+    if (p == nullptr || *p != '{') {
+      BLex3_setPos(lx, back);
+      return false;
+    }
+  }
+  return true;
+}
+
+// The tag after "struct", "union", "class" or "enum" (and after "class" or
+// "struct" in "enum class"): false when a body or nothing follows at once.
+bool readTag(BLex3* lx, CommentP* comments, BLex3_Pos* start, BLex3_Pos* end) {
+  for (;;) {
+    char* p = toNextToken(lx, comments, "{:;(),=*&[");
+    if (p == nullptr || !isIdentStart(*p)) return false;
+    if (!readWordAt(lx, start, end)) return true;
+    // A reserved word: "enum class" goes on to the tag, others name none.
+    const char* w = BLex3_getPtrOfOffset(lx, start->offset);
+    int32_t n = end->offset - start->offset;
+    if (!((n == 5 && std::memcmp(w, "class", 5) == 0) ||
+          (n == 6 && std::memcmp(w, "struct", 6) == 0)))
+      return false;
+  }
+}
+
+enum class Rule { Done, NotADefinition };
+
+// A structure, union or class with a body is reported with its tag; one
+// without a tag names nothing, and its body is skipped as any other.
+Rule aggregateRule(CDeclP* r, const CommentP& scan, int32_t kind) {
   BLex3* lx = r->lexer;
-  r->event.kind = kind;
   BracketP ahead;
   BracketP_copy(&ahead, r->tracker, nullptr);
   CommentP comments = scan;
-  BLex3_next(lx, 6);
-  BLex3_Pos start = curPos(lx), end = start;
-  readIdent(lx, &comments, &start, &end);
+  BLex3_next(lx, kind == CDeclP_kStruct ? 6 : 5);
+  BLex3_Pos start, end;
+  if (!readTag(lx, &comments, &start, &end)) {
+    char* p = toNextToken(lx, &comments, "{;(),=*&[");
+    if (p != nullptr && *p == '{') {
+      r->scanPos = posAfter(lx);
+      r->event.result = CDeclP_Nothing;
+      return Rule::Done;
+    }
+    return Rule::NotADefinition;
+  }
+  if (!bodyFollows(lx, &comments)) return Rule::NotADefinition;
+  r->event.kind = kind;
   r->event.nameStart = start;
   r->event.nameEnd = end;
   for (;;) {
@@ -169,7 +337,7 @@ void aggregateRule(CDeclP* r, const CommentP& scan, int32_t kind) {
     if (p == nullptr) {
       r->scanPos = curPos(lx);
       r->event.result = CDeclP_Nothing;
-      return;
+      return Rule::Done;
     }
     bool body = *p == '{';
     r->scanPos = posAfter(lx);
@@ -184,39 +352,36 @@ void aggregateRule(CDeclP* r, const CommentP& scan, int32_t kind) {
       } else {
         r->event.result = CDeclP_Nothing;
       }
-      return;
+      return Rule::Done;
     }
   }
 }
 
-void enumRule(CDeclP* r, const CommentP& scan) {
+Rule enumRule(CDeclP* r, const CommentP& scan) {
   BLex3* lx = r->lexer;
   CommentP comments = scan;
   BLex3_next(lx, 5);
-  BLex3_skipSet(lx, kWhite);
-  char* p = BLex3_fetch(lx, 0);
-  r->event.result = CDeclP_Nothing;
-  if (p == nullptr || *p == '{') {
+  BLex3_Pos start, end;
+  if (!readTag(lx, &comments, &start, &end)) {
     // Without a tag: nothing to name, and the members are not listed.
-    r->event.nameStart = r->event.nameEnd = curPos(lx);
-    r->scanPos = p == nullptr ? curPos(lx) : posAfter(lx);
-    return;
+    char* p = toNextToken(lx, &comments, "{;(),=*&[");
+    if (p == nullptr || *p == '{') {
+      r->event.nameStart = r->event.nameEnd = curPos(lx);
+      r->scanPos = p == nullptr ? curPos(lx) : posAfter(lx);
+      r->event.result = CDeclP_Nothing;
+      return Rule::Done;
+    }
+    return Rule::NotADefinition;
   }
-  BLex3_Pos start = curPos(lx), end = start;
-  readIdent(lx, &comments, &start, &end);
+  if (!bodyFollows(lx, &comments)) return Rule::NotADefinition;
   r->event.nameStart = start;
   r->event.nameEnd = end;
-  BLex3_skipToSet(lx, "{;", 0);
-  p = BLex3_fetch(lx, 0);
-  if (p == nullptr || *p != '{') {
-    r->scanPos = p == nullptr ? curPos(lx) : posAfter(lx);
-    return;
-  }
   r->event.result = CDeclP_EnumStart;
   r->scanPos = posAfter(lx);
   BLex3_skipToSet(lx, ";", 1);
   r->endPos = curPos(lx);
   r->pending = CDeclP_EnumEnd;
+  return Rule::Done;
 }
 
 void externRule(CDeclP* r) {
@@ -239,10 +404,19 @@ void externRule(CDeclP* r) {
   r->event.result = CDeclP_Nothing;
 }
 
-void macroRule(CDeclP* r, const CommentP& scan) {
+// "#define" at p, also written with blanks after the "#": the length up to
+// the blank after "define", else 0.
+int32_t defineAt(const char* p) {
+  if (*p != '#') return 0;
+  int32_t n = 1;
+  while (n < kReadAhead - 7 && (p[n] == ' ' || p[n] == '\t')) ++n;
+  return keywordAt(p + n, "define") ? n + 6 : 0;
+}
+
+void macroRule(CDeclP* r, const CommentP& scan, int32_t length) {
   BLex3* lx = r->lexer;
   CommentP comments = scan;
-  BLex3_next(lx, 8);
+  BLex3_next(lx, length + 1);
   BLex3_Pos start, end;
   if (!readIdent(lx, &comments, &start, &end)) {
     // "#define" at the end of the file names nothing.
@@ -250,10 +424,16 @@ void macroRule(CDeclP* r, const CommentP& scan) {
     r->event.result = CDeclP_Nothing;
     return;
   }
-  r->event.nameStart = start;
-  r->event.nameEnd = end;
+  BLex3_setPos(lx, start);
+  bool reserved = readWordAt(lx, &start, &end);
   skipDirectiveLine(lx);
   r->scanPos = curPos(lx);
+  if (reserved) {
+    r->event.result = CDeclP_Nothing;
+    return;
+  }
+  r->event.nameStart = start;
+  r->event.nameEnd = end;
   r->event.result = CDeclP_MacroStart;
   r->pending = CDeclP_MacroEnd;
 }
@@ -264,11 +444,19 @@ void stopHere(CDeclP* r) {
   r->event.result = CDeclP_Nothing;
 }
 
-// The general scan from the start of a top-level declaration.
+// The general scan from the start of a top-level declaration. A function's
+// name is the identifier before the "(" of its parameters: the last one
+// outside brackets (or right after a "*" or "(") before the first "(" that
+// follows an identifier (int main(void), void (*lookup(const char *))
+// (void)), or one bracketed alone before that "(" (int (f)(void)).
 void scan(CDeclP* r) {
   BLex3* lx = r->lexer;
   CommentP comments = *r->comments;
   bool parenSeen = false;
+  bool named = false, fixed = false, afterName = false;
+  bool bracketed = false;  // a name bracketed alone: fixed if a "(" follows
+  int32_t paren = 0, nameParen = 0;
+  char prev = ' ';  // the last byte of code before the cursor that matters
   for (;;) {
     CommentP_catchUp(&comments);
     if (comments.inside) {
@@ -280,42 +468,73 @@ void scan(CDeclP* r) {
     if (p == nullptr) return stopHere(r);
     if (!isSingle(lx, p)) {
       skipDoubleBytes(lx);
+      prev = ' ';
+      afterName = false;
       continue;
     }
     if (keywordAt(p, "typedef")) return typedefRule(r, comments);
-    if (keywordAt(p, "struct")) return aggregateRule(r, comments, CDeclP_kStruct);
-    if (keywordAt(p, "union")) return aggregateRule(r, comments, CDeclP_kUnion);
-    if (keywordAt(p, "class")) return aggregateRule(r, comments, CDeclP_kClass);
-    if (keywordAt(p, "enum")) return enumRule(r, comments);
+    if (keywordAt(p, "struct") || keywordAt(p, "union") || keywordAt(p, "class") ||
+        keywordAt(p, "enum")) {
+      const Rule rule = *p == 'e'   ? enumRule(r, comments)
+                        : *p == 's' ? aggregateRule(r, comments, CDeclP_kStruct)
+                        : *p == 'u' ? aggregateRule(r, comments, CDeclP_kUnion)
+                                    : aggregateRule(r, comments, CDeclP_kClass);
+      if (rule == Rule::Done) return;
+      prev = ' ';  // the words only named a type: the scan goes on after them
+      afterName = false;
+      continue;
+    }
     if (keywordAt(p, "extern")) return externRule(r);
-    if (keywordAt(p, "#define")) return macroRule(r, comments);
+    if (int32_t n = defineAt(p)) return macroRule(r, comments, n);
     if (*p == '#') {  // "#include" and every other directive
       skipDirectiveLine(lx);
+      if (paren > 0) continue;  // a parameter list that differs by branch
       return stopHere(r);
     }
+    if (bracketed && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') {
+      bracketed = false;
+      if (*p == '(')
+        fixed = true;
+      else
+        named = false;
+    }
     if (isIdentStart(*p)) {
-      BLex3_Pos start = curPos(lx);
-      skipIdentChars(lx);
-      BLex3_Pos end = curPos(lx);
+      BLex3_Pos start, end;
+      bool reserved = readWordAt(lx, &start, &end);
       char* q = BLex3_fetch(lx, 2);
       bool qualifier = q != nullptr && q[0] == ':' && q[1] == ':';  // A::f names f
-      if (!parenSeen && !qualifier) {
+      afterName = false;
+      if (!reserved && !qualifier && !fixed &&
+          (paren == 0 || prev == '*' || (paren == 1 && prev == '('))) {
         r->event.nameStart = start;
         r->event.nameEnd = end;
+        named = true;
+        nameParen = paren;
+        afterName = true;
       }
+      prev = 'a';
       continue;
     }
     switch (*p) {
       case ' ':
       case '\t':
         BLex3_skipSet(lx, " \t");
-        break;
+        continue;
       case '\r':
         // A CR that stands alone is one byte; the byte after it is code.
         BLex3_next(lx, p[1] == '\n' ? 2 : 1);
-        break;
+        continue;
+      case '\n':
+        BLex3_next(lx, 1);
+        continue;
       case '(':
         parenSeen = true;
+        if (afterName) fixed = true;
+        ++paren;
+        BLex3_next(lx, 1);
+        break;
+      case ')':
+        if (paren > 0 && --paren == 0 && named && !fixed && nameParen > 0) bracketed = true;
         BLex3_next(lx, 1);
         break;
       case ';':
@@ -323,7 +542,7 @@ void scan(CDeclP* r) {
         BLex3_next(lx, 1);
         return stopHere(r);
       case '{':
-        if (!parenSeen) {
+        if (!parenSeen || !named) {
           BLex3_skipToSet(lx, "}", 1);
           return stopHere(r);
         }
@@ -335,6 +554,8 @@ void scan(CDeclP* r) {
         BLex3_next(lx, 1);
         break;
     }
+    prev = *p;
+    afterName = false;
   }
 }
 
@@ -415,6 +636,10 @@ void CDeclP_step(CDeclP* r) {
     return stopHere(r);
   }
   if (r->tracker->braceDepth == 0) r->baseDepth = 0;
+  if (*p == '}' && isSingle(lx, p)) {  // the end of a body: the next one starts after it
+    BLex3_next(lx, 1);
+    return stopHere(r);
+  }
   scan(r);
 }
 

@@ -106,6 +106,75 @@ TEST(SourcePage, EveryKindOfDefinition) {
   }
 }
 
+// Code as it is written in real projects: a head in each branch of a
+// conditional group, a body that ends with a block, and declarations whose
+// first words are keywords. Each definition is listed once, its anchor
+// opens at its first word, and no keyword becomes a name.
+TEST(SourcePage, RealCodeDefinitions) {
+  const std::string funcAndMacroNav =
+      "<P>\r\n[<A href=\"#idxF\">関数</A> | <A href=\"#idxM\">マクロ</A>]\r\n</P>\r\n\r\n";
+  const std::string typeAndFuncNav =
+      "<P>\r\n[<A href=\"#idxS\">型・クラス・構造体</A> | <A href=\"#idxF\">関数</A>]\r\n</P>\r\n\r\n";
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string page;
+  };
+  const Case cases[] = {
+      {"branches.c",
+       "#ifdef WIDE\nint f(long v) {\n#else\nint f(int v) {\n#endif\n  return (int)v;\n}\n\n"
+       "int g(void) { return 1; }\n#define LIMIT 10\n",
+       head("branches.c") + funcAndMacroNav + kFuncSection +
+           "<LI><A href=\"#func1\">f 関数</A>\r\n<LI><A href=\"#func2\">g 関数</A>\r\n" +
+           kEndSection + kMacroSection + "<LI><A href=\"#def1\">LIMIT マクロ</A>\r\n" +
+           kEndSection +
+           // A macro's end lies at the end of the file: its anchor stays open.
+           listing("   1|#ifde<A href=\"#func1\">f</A> WIDE\n"
+                   "   2|<A name=\"func1\">int <A href=\"#func1\">f</A>(lon<A href=\"#func2\">g</A>"
+                   " v) </A>{\n"
+                   "   3|#else\n"
+                   "   4|int <A href=\"#func1\">f</A>(int v) {\n"
+                   "   5|#endi<A href=\"#func1\">f</A>\n"
+                   "   6|  return (int)v;\n   7|}\n   8|\n"
+                   "   9|<A name=\"func2\">int <A href=\"#func2\">g</A>(void) </A>{ return 1; }\n"
+                   "  10|<A name=\"def1\">#define <A href=\"#def1\">LIMIT</A> 10\n  11|")},
+      {"blocks.c", "int a(int x)\n{\n  if (x) {\n    x++;\n  }\n}\n\nint b(void)\n{\n  return 0;\n}\n",
+       head("blocks.c") + kFuncSection +
+           "<LI><A href=\"#func1\">a 関数</A>\r\n<LI><A href=\"#func2\">b 関数</A>\r\n" +
+           kEndSection +
+           listing("   1|<A name=\"func1\">int <A href=\"#func1\">a</A>(int x)\n   2|</A>{\n"
+                   "   3|  if (x) {\n   4|    x++;\n   5|  }\n   6|}\n   7|\n"
+                   "   8|<A name=\"func2\">int <A href=\"#func2\">b</A>(void)\n   9|</A>{\n"
+                   "  10|  return 0;\n  11|}\n  12|")},
+      {"keywords.c",
+       "typedef int (*callback)(void *, int);\n"
+       "void (*lookup(const char *name))(void) { return 0; }\n"
+       "static const union { char c[4]; int i; } order = { { 1, 0, 0, 0 } };\n"
+       "int use(callback cb) { return order.i; }\n",
+       head("keywords.c") + typeAndFuncNav + kTypeSection +
+           "<LI><A href=\"#type1\">callback 型</A>\r\n" + kEndSection + kFuncSection +
+           "<LI><A href=\"#func1\">lookup 関数</A>\r\n<LI><A href=\"#func2\">use 関数</A>\r\n" +
+           kEndSection +
+           listing("   1|<A name=\"type1\">typedef int (*<A href=\"#type1\">callback</A>)"
+                   "(void *, int);</A>\n"
+                   "   2|<A name=\"func1\">void (*<A href=\"#func1\">lookup</A>(const char *name))"
+                   "(void) </A>{ return 0; }\n"
+                   "   3|static const union { char c[4]; int i; } order = { { 1, 0, 0, 0 } };\n"
+                   "   4|<A name=\"func2\">int <A href=\"#func2\">use</A>(<A href=\"#type1\">"
+                   "callback</A> cb) </A>{ return order.i; }\n   5|")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    std::string page = c.name;
+    page.replace(page.size() - 2, 2, ".htm");
+    PageRun r = makePage(dir, c.name, c.text, page);
+    EXPECT_EQ(0, r.run.status) << r.run.err;
+    EXPECT_EQ("", r.run.out);  // no bracket warning
+    EXPECT_EQ(c.page, r.page);
+  }
+}
+
 TEST(SourcePage, ImageTagsAreRawAndOtherTagsEscaped) {
   TempDir dir;
   PageRun r = makePage(dir, "img.txt",

@@ -51,6 +51,18 @@ TEST(CDeclPFunctions, HeadsAndBodies) {
        {"7272 g", "7273"}},
       {"a comment before the name", "int /* x */ g(void) { }\n", {"7272 g", "7273"}},
       {"double-byte text in a head", "int 表(void);\nint f(void) { }\n", {"7272 f", "7273"}},
+      {"a function returning a function pointer",
+       "void (*lookup(const char *name))(void) { return 0; }\n", {"7272 lookup", "7273"}},
+      {"a bracketed name", "int (f)(int a) { }\n", {"7272 f", "7273"}},
+      {"an attribute before the head",
+       "__attribute__((noreturn)) void die(void) { for (;;) { } }\n", {"7272 die", "7273"}},
+      {"a structure, union or enumeration as return or parameter type",
+       "static struct S *f(struct T *t) { }\nunion U g(void) { }\nenum E h(enum E e) { }\n",
+       {"7272 f", "7273", "7272 g", "7273", "7272 h", "7273"}},
+      {"keywords name nothing", "if (x) { }\nstatic void (x)\n{ }\n", {}},
+      {"a parameter list that differs by branch",
+       "static int f(\n  int a\n#ifdef B\n  , int b\n#endif\n){ return a; }\n",
+       {"7272 f", "7273"}},
   });
 }
 
@@ -76,6 +88,21 @@ TEST(CDeclPTypes, TypedefsAggregatesEnumerations) {
        {"7280 S 1", "7281", "7272 g", "7273"}},
       {"keywords only as whole words", "int mystruct;\nstruct{ int a; } s;\nint typedefs;\n",
        {}},
+      {"a function-pointer typedef ends at its own \";\"",
+       "typedef int (*callback)(void *, int);\nint x;\n", {"7278 callback", "7279"}},
+      {"pointer declarators in brackets",
+       "typedef void (WINAPI *Proc)(void);\ntypedef int (*table[3])(int);\n",
+       {"7278 Proc", "7279", "7278 table", "7279"}},
+      {"array, function and macro typedefs",
+       "typedef char Name[LEN];\ntypedef int Fn(int a);\ntypedef WIDE(int) Wide;\nint y;\n",
+       {"7278 Name", "7279", "7278 Fn", "7279", "7278 Wide", "7279"}},
+      {"untagged aggregates name nothing",
+       "typedef struct { int a; } S;\n"
+       "static const union { char c[4]; int i; } order = { { 1, 0, 0, 0 } };\n",
+       {"7278 S", "7279"}},
+      {"a base list and an enum class",
+       "class D : public B { };\nenum class E : int { A };\n",
+       {"7280 D 3", "7281", "7283 E {A}", "7284"}},
   });
 }
 
@@ -100,6 +127,32 @@ TEST(CDeclPBlocks, ExternCAndMacros) {
       {"a macro at the end of the file", "#define LAST", {"7275 LAST"}},
       {"\"#define\" naming nothing", "#define ", {}},
       {"\"typedef\" naming nothing", "typedef ", {}},
+      {"blanks after the \"#\"", "# define A 1\n#  define B(x) x\nint z;\n",
+       {"7275 A", "7276", "7275 B", "7276"}},
+      {"a keyword is no macro name", "#define inline __inline\n#define X\nint z;\n", {"7275 X", "7276"}},
+  });
+}
+
+// Braces follow the first branch of a conditional group; the other branches
+// are read as well, from the depth where the group began.
+TEST(CDeclPBlocks, ConditionalGroups) {
+  expectCases({
+      {"a head in each branch",
+       "#ifdef WIDE\nint f(long v) {\n#else\nint f(int v) {\n#endif\n  return (int)v;\n}\n\n"
+       "int g(void) { return 1; }\n#define LIMIT 10\n",
+       {"7272 f", "7273", "7272 g", "7273", "7275 LIMIT"}},
+      {"#elif and nested groups",
+       "#if A\nint f(void) {\n#elif B\nint f(long v) {\n#  ifdef C\n  {\n#  else\n  {\n#  endif\n"
+       "#else\nint f(int v) {\n#endif\n  return 0;\n}\nint after(void) { return 1; }\n",
+       {"7272 f", "7273", "7272 after", "7273"}},
+      {"a group inside a body",
+       "int g(int x)\n{\n#if A\n  if (x) {\n#else\n  if (!x) {\n#endif\n    x++;\n  }\n"
+       "  return x;\n}\nint h(void) { return 0; }\n",
+       {"7272 g", "7273", "7272 h", "7273"}},
+      {"an #else branch that holds a whole function",
+       "#if A\nint f(void) { return 1; }\n#else\nint h(int x)\n{\n  if (x) { x++; }\n"
+       "  return x;\n}\n#endif\nint k(void) { return 0; }\n",
+       {"7272 f", "7273", "7272 h", "7273", "7272 k", "7273"}},
   });
 }
 
@@ -132,6 +185,14 @@ TEST(CDeclPPositions, WhereEventsAreReported) {
 
   const std::string two = "typedef int A, B;\n";
   EXPECT_EQ((Events{"7278 A@0", "7279@17"}), declsOfText(two, true));
+
+  // The next definition starts at its first word, never at the "}" that
+  // ends the body before it.
+  const std::string blk = "int a(int x)\n{\n  if (x) {\n    x++;\n  }\n}\n\nint b(void)\n{\n}\n";
+  EXPECT_EQ((Events{"7272 a@0", "7273@" + std::to_string(blk.find('{')),
+                    "7272 b@" + std::to_string(blk.find("int b")),
+                    "7273@" + std::to_string(blk.rfind('{'))}),
+            declsOfText(blk, true));
 }
 
 // Without walking the members (the writing pass has no links writer), the
