@@ -9,6 +9,9 @@ WINE      := wine
 FUZZBUILD := build-fuzz
 FUZZ_CXX  ?= clang++
 FUZZ_SECONDS ?= 60
+# Third-party sources for `make bench`'s definitions check, relative to this
+# folder; fetched by ../shared/corpus/get-corpus.sh.
+CORPUS    ?= ../corpus
 
 .PHONY: all build demo test test-native test-asan test-win bench fuzz clean
 
@@ -43,7 +46,7 @@ test-win:
 	fi
 
 bench: build
-	@sh bench/run.sh $(BUILD)
+	@CORPUS="$(CORPUS)" sh bench/run.sh $(BUILD)
 
 # libFuzzer targets under AddressSanitizer and UndefinedBehaviorSanitizer,
 # FUZZ_SECONDS each; skipped (status 0) when clang's fuzzer runtime is

@@ -1,6 +1,7 @@
 #!/bin/sh
 # make bench: the lexer walk, the keyword links, the source pipeline next to
-# a plain read-escape-write of the same bytes, and a whole project site.
+# a plain read-escape-write of the same bytes, a whole project site, and the
+# definitions listed on pages of real sources set against Universal Ctags.
 set -e
 build=$1
 cmake --build "$build" -j2 --target scrivo_bench_lexer scrivo_bench_baseline scrivo_bench_pipeline \
@@ -14,3 +15,13 @@ echo "== source pipeline"
 "$build/scrivo_bench_pipeline" "$build/scrivo" "$build/scrivo_bench_baseline"
 echo "== project site"
 "$build/scrivo_bench_project" "$build/scrivo"
+echo "== definitions against ctags"
+root=$(cd "$(dirname "$0")/.." && pwd)
+corpus=${CORPUS:-../corpus}
+case $corpus in /*) ;; *) corpus=$root/$corpus ;; esac
+if [ -d "$corpus" ]; then corpus=$(cd "$corpus" && pwd); fi
+if [ -f "$corpus/sqlite/sqlite3.c" ] && [ -d "$corpus/lua" ] && command -v ctags >/dev/null 2>&1; then
+  python3 "$root/bench/defs_vs_ctags.py" "$build/scrivo" "$corpus/sqlite/sqlite3.c" "$corpus/lua"
+else
+  echo "skipped: needs the corpus in $corpus (../shared/corpus/get-corpus.sh DIR, then make bench CORPUS=DIR) and ctags (apt-get install universal-ctags)"
+fi
