@@ -10,6 +10,8 @@
 #include "lexer/BracketP.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <cstdio>
 #include <initializer_list>
 #include <iterator>
@@ -310,7 +312,13 @@ void BracketP_finish(BracketP* t) {
 }
 
 void BracketP_copy(BracketP* dst, const BracketP* src, const LineCounter* lineSource) {
-  *dst = *src;
+  // The groups not open are left out: the recognizer copies the tracker at
+  // every typedef and aggregate.
+  const std::size_t used = offsetof(BracketP, conds) +
+                           sizeof(BracketP_Cond) *
+                               static_cast<std::size_t>(
+                                   std::clamp(src->condLevel, 0, BracketP_kMaxCondLevels));
+  std::memcpy(static_cast<void*>(dst), src, used);
   dst->lineSource = lineSource;
   if (lineSource == nullptr) dst->errors = nullptr;
 }

@@ -138,20 +138,46 @@ constexpr std::string_view kReserved[] = {
     "wchar_t", "while", "xor", "xor_eq"};
 constexpr std::size_t kLongestReserved = 16;
 
-bool isReserved(std::string_view word) {
-  return word.size() <= kLongestReserved &&
-         std::binary_search(std::begin(kReserved), std::end(kReserved), word);
-}
+// kReserved in an open-addressing table, a quarter full: a word is found or
+// refused after one or two comparisons.
+class ReservedWords {
+ public:
+  ReservedWords() {
+    for (std::string_view w : kReserved) {
+      std::size_t h = hash(w);
+      while (!slots_[h].empty()) h = (h + 1) % kSlots;
+      slots_[h] = w;
+    }
+  }
+  bool has(std::string_view w) const {
+    if (w.empty() || w.size() > kLongestReserved) return false;
+    for (std::size_t h = hash(w); !slots_[h].empty(); h = (h + 1) % kSlots)
+      if (slots_[h] == w) return true;
+    return false;
+  }
+
+ private:
+  static constexpr std::size_t kSlots = 512;
+  static std::size_t hash(std::string_view w) {
+    auto at = [&](std::size_t i) { return static_cast<std::size_t>(static_cast<unsigned char>(w[i])); };
+    return (w.size() * 31 + at(0) * 7 + at(w.size() / 2) * 17 + at(w.size() - 1) * 131) % kSlots;
+  }
+  std::string_view slots_[kSlots];
+};
+const ReservedWords kReservedWords;
 
 // The identifier at the cursor: its extent, moving the cursor past it, and
 // whether it is a reserved word.
 bool readWordAt(BLex3* lx, BLex3_Pos* start, BLex3_Pos* end) {
-  const char* p = BLex3_fetch(lx, kLongestReserved + 1);
+  char* p = BLex3_fetch(lx, kLongestReserved + 1);
   std::size_t n = 0;
   while (n <= kLongestReserved && isIdentChar(p[n])) ++n;
-  bool reserved = isReserved(std::string_view(p, n));
+  const bool reserved = kReservedWords.has(std::string_view(p, n));
   *start = curPos(lx);
-  skipIdentChars(lx);
+  if (n <= kLongestReserved)
+    BLex3_setPtr(lx, p + n);
+  else
+    skipIdentChars(lx);
   *end = curPos(lx);
   return reserved;
 }
