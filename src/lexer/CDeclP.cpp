@@ -118,24 +118,23 @@ bool readIdent(BLex3* lx, CommentP* comments, BLex3_Pos* start, BLex3_Pos* end) 
 // Words of C and C++ (with the common compiler extensions) that never name
 // a definition: keywords and built-in type names.
 constexpr std::string_view kReserved[] = {
-    "_Alignas", "_Alignof", "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal128",
-    "_Decimal32", "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Pragma",
-    "_Static_assert", "_Thread_local", "__asm", "__asm__", "__attribute__", "__cdecl",
-    "__const", "__declspec", "__except", "__extension__", "__fastcall", "__finally", "__forceinline", "__inline",
+    "_Alignas", "_Alignof", "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal128", "_Decimal32",
+    "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Pragma", "_Static_assert",
+    "_Thread_local", "__asm", "__asm__", "__attribute__", "__cdecl", "__const", "__declspec",
+    "__except", "__extension__", "__fastcall", "__finally", "__forceinline", "__inline",
     "__inline__", "__int128", "__int16", "__int32", "__int64", "__int8", "__leave", "__restrict",
     "__restrict__", "__signed__", "__stdcall", "__thiscall", "__try", "__typeof__", "__vectorcall",
-    "__volatile__", "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor",
-    "bool", "break", "case", "catch", "char", "char16_t", "char32_t", "char8_t", "class",
-    "co_await", "co_return", "co_yield", "compl", "concept", "const", "const_cast",
-    "consteval", "constexpr", "constinit", "continue", "decltype", "default", "delete", "do",
-    "double", "dynamic_cast", "else", "enum", "explicit", "export", "extern", "false", "float",
-    "for", "friend", "goto", "if", "inline", "int", "long", "mutable", "namespace", "new",
-    "noexcept", "not", "not_eq", "nullptr", "operator", "or", "or_eq", "private", "protected",
-    "public", "register", "reinterpret_cast", "requires", "restrict", "return", "short",
-    "signed", "sizeof", "static", "static_assert", "static_cast", "struct", "switch",
-    "template", "this", "thread_local", "throw", "true", "try", "typedef", "typeid", "typename",
-    "typeof", "typeof_unqual", "union", "unsigned", "using", "virtual", "void", "volatile",
-    "wchar_t", "while", "xor", "xor_eq"};
+    "__volatile__", "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor", "bool",
+    "break", "case", "catch", "char", "char16_t", "char32_t", "char8_t", "class", "co_await",
+    "co_return", "co_yield", "compl", "concept", "const", "const_cast", "consteval", "constexpr",
+    "constinit", "continue", "decltype", "default", "delete", "do", "double", "dynamic_cast",
+    "else", "enum", "explicit", "export", "extern", "false", "float", "for", "friend", "goto", "if",
+    "inline", "int", "long", "mutable", "namespace", "new", "noexcept", "not", "not_eq", "nullptr",
+    "operator", "or", "or_eq", "private", "protected", "public", "register", "reinterpret_cast",
+    "requires", "restrict", "return", "short", "signed", "sizeof", "static", "static_assert",
+    "static_cast", "struct", "switch", "template", "this", "thread_local", "throw", "true", "try",
+    "typedef", "typeid", "typename", "typeof", "typeof_unqual", "union", "unsigned", "using",
+    "virtual", "void", "volatile", "wchar_t", "while", "xor", "xor_eq"};
 constexpr std::size_t kLongestReserved = 16;
 
 // kReserved in an open-addressing table, a quarter full: a word is found or
@@ -159,7 +158,7 @@ class ReservedWords {
  private:
   static constexpr std::size_t kSlots = 512;
   static std::size_t hash(std::string_view w) {
-    auto at = [&](std::size_t i) { return static_cast<std::size_t>(static_cast<unsigned char>(w[i])); };
+    auto at = [&](std::size_t i) { return std::size_t{static_cast<unsigned char>(w[i])}; };
     return (w.size() * 31 + at(0) * 7 + at(w.size() / 2) * 17 + at(w.size() - 1) * 131) % kSlots;
   }
   std::string_view slots_[kSlots];

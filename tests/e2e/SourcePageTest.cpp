@@ -138,7 +138,8 @@ TEST(SourcePage, RealCodeDefinitions) {
                    "   6|  return (int)v;\n   7|}\n   8|\n"
                    "   9|<A name=\"func2\">int <A href=\"#func2\">g</A>(void) </A>{ return 1; }\n"
                    "  10|<A name=\"def1\">#define <A href=\"#def1\">LIMIT</A> 10\n  11|")},
-      {"blocks.c", "int a(int x)\n{\n  if (x) {\n    x++;\n  }\n}\n\nint b(void)\n{\n  return 0;\n}\n",
+      {"blocks.c",
+       "int a(int x)\n{\n  if (x) {\n    x++;\n  }\n}\n\nint b(void)\n{\n  return 0;\n}\n",
        head("blocks.c") + kFuncSection +
            "<LI><A href=\"#func1\">a 関数</A>\r\n<LI><A href=\"#func2\">b 関数</A>\r\n" +
            kEndSection +

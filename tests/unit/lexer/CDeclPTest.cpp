@@ -129,7 +129,8 @@ TEST(CDeclPBlocks, ExternCAndMacros) {
       {"\"typedef\" naming nothing", "typedef ", {}},
       {"blanks after the \"#\"", "# define A 1\n#  define B(x) x\nint z;\n",
        {"7275 A", "7276", "7275 B", "7276"}},
-      {"a keyword is no macro name", "#define inline __inline\n#define X\nint z;\n", {"7275 X", "7276"}},
+      {"a keyword is no macro name", "#define inline __inline\n#define X\nint z;\n",
+       {"7275 X", "7276"}},
   });
 }
 
