@@ -115,6 +115,12 @@ bool readIdent(BLex3* lx, CommentP* comments, BLex3_Pos* start, BLex3_Pos* end) 
   }
 }
 
+// Ends the step at the cursor with nothing found.
+void stopHere(CDeclP* r) {
+  r->scanPos = curPos(r->lexer);
+  r->event.result = CDeclP_Nothing;
+}
+
 // Words of C and C++ (with the common compiler extensions) that never name
 // a definition: keywords and built-in type names.
 constexpr std::string_view kReserved[] = {
@@ -438,19 +444,30 @@ int32_t defineAt(const char* p) {
   return keywordAt(p + n, "define") ? n + 6 : 0;
 }
 
+// The macro's name is the identifier after "#define" on the directive's own
+// line (comments between are passed over); without one the line names
+// nothing.
 void macroRule(CDeclP* r, const CommentP& scan, int32_t length) {
   BLex3* lx = r->lexer;
   CommentP comments = scan;
-  BLex3_next(lx, length + 1);
-  BLex3_Pos start, end;
-  if (!readIdent(lx, &comments, &start, &end)) {
-    // "#define" at the end of the file names nothing.
-    r->scanPos = curPos(lx);
-    r->event.result = CDeclP_Nothing;
-    return;
+  BLex3_next(lx, length);
+  for (;;) {
+    BLex3_skipSet(lx, " \t");
+    char* p = BLex3_fetch(lx, 0);
+    if (p == nullptr) return stopHere(r);
+    CommentP_catchUp(&comments);
+    if (comments.inside) {
+      BLex3_Pos after;
+      CommentP_findEnd(&comments, &after);
+      BLex3_setPos(lx, after);
+      continue;
+    }
+    if (isIdentStart(*p) && isSingle(lx, p)) break;
+    skipDirectiveLine(lx);
+    return stopHere(r);
   }
-  BLex3_setPos(lx, start);
-  bool reserved = readWordAt(lx, &start, &end);
+  BLex3_Pos start, end;
+  const bool reserved = readWordAt(lx, &start, &end);
   skipDirectiveLine(lx);
   r->scanPos = curPos(lx);
   if (reserved) {
@@ -461,12 +478,6 @@ void macroRule(CDeclP* r, const CommentP& scan, int32_t length) {
   r->event.nameEnd = end;
   r->event.result = CDeclP_MacroStart;
   r->pending = CDeclP_MacroEnd;
-}
-
-// Ends the step at the cursor with nothing found.
-void stopHere(CDeclP* r) {
-  r->scanPos = curPos(r->lexer);
-  r->event.result = CDeclP_Nothing;
 }
 
 // The general scan from the start of a top-level declaration. A function's

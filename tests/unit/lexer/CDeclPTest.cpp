@@ -131,6 +131,8 @@ TEST(CDeclPBlocks, ExternCAndMacros) {
        {"7275 A", "7276", "7275 B", "7276"}},
       {"a keyword is no macro name", "#define inline __inline\n#define X\nint z;\n",
        {"7275 X", "7276"}},
+      {"a name only on the directive's line", "#define キー 1\n#define\nint g(void) { }\n",
+       {"7272 g", "7273"}},
   });
 }
 
