@@ -6,6 +6,7 @@
 // are names no page may take, and a project whose output would overwrite
 // one of its inputs is refused before anything is written.
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@
 #include "runtime/FileX.h"
 #include "runtime/StrXPath.h"
 #include "runtime/StrX_Set.h"
+#include "runtime/TextCode.h"
 #include "template/RXML.h"
 
 namespace {
@@ -154,9 +156,10 @@ bool liesIn(const char* path, const char* folder) {
   while (folder[i] != '\0') {
     const unsigned char a = static_cast<unsigned char>(path[i]);
     const unsigned char b = static_cast<unsigned char>(folder[i]);
-    if (Os_isLeadByte(b) && folder[i + 1] != '\0') {
-      if (a != b || path[i + 1] != folder[i + 1]) return false;
-      i += 2;
+    if (TextCode_isLead(b) && folder[i + 1] != '\0') {
+      const std::size_t k = TextCode_charLen(folder + i);
+      if (std::strncmp(path + i, folder + i, k) != 0) return false;
+      i += k;
       continue;
     }
     if (!(a == b || lowerAscii(a) == lowerAscii(b) || (isSep(a) && isSep(b)))) return false;
@@ -237,27 +240,38 @@ void writeSourcePage(const ProjectFile* f, const SitePaths& s, const char* outli
                              s.work[kFuncs], s.work[kMacros]});
 }
 
-void writeNavigationBar(const SitePaths& s) {
-  const std::string search = relativeTo(s.links, s.frame);
-  FileX_writeFile(s.bar, [&](std::FILE* out) {
+// The start of a site page without a head of its own; a UTF-8 page gets
+// one for its declaration.
+void writeBodyStart(std::FILE* out) {
+  if (TextCode_page() == TextCode::Utf8)
+    std::fprintf(out, "<HTML><HEAD>%s</HEAD><BODY>\r\n\r\n", TextCode_kUtf8Meta);
+  else
     std::fputs("<HTML><BODY>\r\n\r\n", out);
-    std::fputs("[<SPAN title=\"トップページに戻ります。\">\r\n", out);
-    std::fputs("<A href=\"index.html\" target=_top>トップ</A></SPAN>,\r\n", out);
+}
+
+void writeNavigationBar(const SitePaths& s) {
+  const std::string search = TextCode_forPage(relativeTo(s.links, s.frame).c_str(),
+                                              TextCode::Cp932);
+  FileX_writeFile(s.bar, [&](std::FILE* out) {
+    writeBodyStart(out);
+    std::fputs(TextCode_text("[<SPAN title=\"トップページに戻ります。\">\r\n"), out);
+    std::fputs(TextCode_text("<A href=\"index.html\" target=_top>トップ</A></SPAN>,\r\n"), out);
     std::fprintf(out,
-                 "<SPAN title=\"キーワード検索をします。ただし、Pervix が必要です。"
-                 "ダウンロードは、%s からできます。\">\r\n",
+                 TextCode_text("<SPAN title=\"キーワード検索をします。ただし、Pervix が必要です。"
+                               "ダウンロードは、%s からできます。\">\r\n"),
                  kSearchToolUrl);
-    std::fprintf(out, "<A href=\"%s\">検索</A></SPAN>,\r\n", search.c_str());
-    std::fputs("<SPAN title=\"ドキュメント・フォルダを表示します。（Internet Explorer のみ）\">\r\n",
-               out);
-    std::fputs("<A href=\"..\" target=\"main\">フォルダ</A></SPAN>]<BR>\r\n", out);
+    std::fprintf(out, TextCode_text("<A href=\"%s\">検索</A></SPAN>,\r\n"), search.c_str());
+    std::fputs(
+        TextCode_text("<SPAN title=\"ドキュメント・フォルダを表示します。（Internet Explorer のみ）\">\r\n"),
+        out);
+    std::fputs(TextCode_text("<A href=\"..\" target=\"main\">フォルダ</A></SPAN>]<BR>\r\n"), out);
     std::fputs("</BODY></HTML>\r\n", out);
   });
 }
 
 void writePageList(const SitePaths& s, TitleList* pages) {
   FileX_writeFile(s.list, [&](std::FILE* out) {
-    std::fputs("<HTML><BODY>\r\n\r\n", out);
+    writeBodyStart(out);
     TitleList_write(pages, out, s.list);
     std::fputs("</BODY></HTML>\r\n", out);
   });
@@ -280,7 +294,8 @@ void writeFramePage(const Project* project, const SitePaths& s, PrintX* sink) {
   const std::string list = relativeTo(s.list, s.frame);
   const std::string main = firstPage(project, s, sink);
   FileX_writeFile(s.frame, [&](std::FILE* out) {
-    std::fputs("<HTML><HEAD><TITLE>\r\nScrivolt\r\n</TITLE></HEAD>\r\n", out);
+    std::fprintf(out, "<HTML><HEAD>%s<TITLE>\r\nScrivolt\r\n</TITLE></HEAD>\r\n",
+                 TextCode_page() == TextCode::Utf8 ? TextCode_kUtf8Meta : "");
     std::fputs("<FRAMESET cols=\"190,*\">\r\n", out);
     std::fputs("  <FRAMESET rows=\"38,*\" frameborder=no>\r\n", out);
     std::fprintf(out, "    <FRAME src=\"%s\" scrolling=no>\r\n", bar.c_str());
@@ -312,6 +327,8 @@ void analyzeAll(Project* project, const SitePaths& s, LinksFile* links,
     if (!isRead(f)) continue;
     ++i;
     report(progress, 1, 1666 + (3333 - 1666) * i / n, shownPath(f->path, s), i, n);
+    f->code = TextCode_ofFile(f->path);
+    TextCode_Scope code(f->code, f->code);
     LinksFile_setPage(links, relativeTo(f->outPath, s.links).c_str());
     if (!f->kind->isTemplate) {
       char outline[StrX_kPathSize];
@@ -335,7 +352,9 @@ void scanAllUses(RXML* rxml, const SitePaths& s, ScrivoApp_Progress* progress) {
   for (RXML_File* r = rxml->firstFile; r != nullptr; r = r->next) {
     ++i;
     report(progress, 2, 3333 + (5000 - 3333) * i / n, shownPath(r->path, s), i, n);
-    if (r->exists) Scrivo_scanTemplateUses(r);
+    if (!r->exists) continue;
+    TextCode_Scope code(TextCode_ofFile(r->path), TextCode_page());
+    Scrivo_scanTemplateUses(r);
   }
 }
 
@@ -353,6 +372,7 @@ void writeAll(Project* project, const SitePaths& s, LinksIndex* keywords, TitleL
     }
     char outline[StrX_kPathSize];
     ScrivoApp_joinPath(outline, s.folder, outlineName(f).c_str());
+    TextCode_Scope code(f->code, f->code);
     if (f->kind->isTemplate)
       writeDocumentPage(f, s, outline, keywords, pages);
     else
@@ -378,6 +398,9 @@ void ScrivoApp_makeSite(const char* input, const char* workFolder, char* result,
       kModule, __LINE__,
       [&] {
         report(progress, 0, 833, "", 0, 0);
+        // Names taken from the project file are read in its code.
+        const TextCode projectCode = TextCode_ofFile(input);
+        TextCode_Scope code(projectCode, TextCode::Cp932);
         Project_init(&project);
         projectUp = true;
         Project_read(&project, input);
@@ -405,12 +428,21 @@ void ScrivoApp_makeSite(const char* input, const char* workFolder, char* result,
 
         scanAllUses(&rxml, s, progress);
 
-        LinksIndex_open(&keywords, s.links);
-        keywordsOpen = true;
+        // The site's own pages are UTF-8 when a file of it is.
+        TextCode siteCode = projectCode;
+        for (const ProjectFile* f = Project_firstFile(&project); f != nullptr; f = f->next)
+          if (f->code == TextCode::Utf8) siteCode = TextCode::Utf8;
+        {
+          TextCode_Scope keywordCode(siteCode, siteCode);
+          LinksIndex_open(&keywords, s.links);
+          keywordsOpen = true;
+        }
         TitleList_init(&pages);
+        pages.pathCode = projectCode;
         pagesUp = true;
         writeAll(&project, s, &keywords, &pages, progress);
 
+        TextCode_Scope siteScope(siteCode, siteCode);
         writeNavigationBar(s);
         writePageList(s, &pages);
         writeFramePage(&project, s, sink);

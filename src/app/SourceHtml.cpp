@@ -2,10 +2,12 @@
 #include "app/SourceHtml.h"
 
 #include <cstdio>
+#include <string>
 
 #include "runtime/Errors.h"
 #include "runtime/Except3.h"
 #include "runtime/FileX.h"
+#include "runtime/TextCode.h"
 
 namespace {
 
@@ -35,23 +37,26 @@ void ScrivoApp_writeSourceHtml(const char* pagePath, const char* name,
     filled[i] = FileX_getSize(sections[i].path) > 0;
     if (filled[i]) ++nonEmpty;
   }
+  const std::string title = TextCode_forPage(name, TextCode::Cp932);  // a file name
+  const bool utf8 = TextCode_page() == TextCode::Utf8;
   FileX_writeFile(pagePath, [&](std::FILE* page) {
-        std::fprintf(page, "<HTML><HEAD><TITLE>\r\n%s\r\n</TITLE>\r\n\r\n", name);
-        std::fprintf(page, "<BODY>\r\n\r\n<H3>%s</H3>\r\n\r\n", name);
+        std::fprintf(page, "<HTML><HEAD>%s<TITLE>\r\n%s\r\n</TITLE>\r\n\r\n",
+                     utf8 ? TextCode_kUtf8Meta : "", title.c_str());
+        std::fprintf(page, "<BODY>\r\n\r\n<H3>%s</H3>\r\n\r\n", title.c_str());
         if (nonEmpty >= 2) {
           std::fputs("<P>\r\n[", page);
           bool first = true;
           for (int i = 0; i < 5; ++i) {
             if (!filled[i]) continue;
             if (!first) std::fputs(" | ", page);
-            std::fputs(sections[i].link, page);
+            std::fputs(TextCode_text(sections[i].link), page);
             first = false;
           }
           std::fputs("]\r\n</P>\r\n\r\n", page);
         }
         for (int i = 0; i < 5; ++i) {
           if (!filled[i]) continue;
-          std::fputs(sections[i].heading, page);
+          std::fputs(TextCode_text(sections[i].heading), page);
           FileX_catFile(page, sections[i].path, 'b');
           std::fputs("</UL>\r\n\r\n", page);
         }

@@ -14,6 +14,7 @@
 #include "runtime/Except3.h"
 #include "runtime/FileX.h"
 #include "runtime/StrXPath.h"
+#include "runtime/TextCode.h"
 
 void ScrivoApp_makeSourcePage(const char* input, const char* workFolder, char* result) {
   char folder[StrX_kPathSize], page[StrX_kPathSize];
@@ -38,6 +39,8 @@ void ScrivoApp_makeSourcePage(const char* input, const char* workFolder, char* r
         ScrivoApp_joinPath(kwf, folder, "_out.kwf");
         StrX_cpy(result, page, StrX_kPathSize);
         FileX_makeFolders(folder, false);
+        const TextCode code = TextCode_ofFile(input);
+        TextCode_Scope scope(code, code);
 
         LinksFile_open(&links, kwf);
         linksOpen = true;

@@ -12,6 +12,7 @@
 #include "runtime/FileX.h"
 #include "runtime/StrXPath.h"
 #include "runtime/StrX_Set.h"
+#include "runtime/TextCode.h"
 #include "template/RXML.h"
 
 namespace {
@@ -50,6 +51,8 @@ void ScrivoApp_makeTemplateDoc(const char* input, const char* workFolder, char* 
         ScrivoApp_joinPath(kwf, folder, "_out.kwf");
         StrX_cpy(result, page, StrX_kPathSize);
         FileX_makeFolders(folder, false);
+        const TextCode code = TextCode_ofFile(input);
+        TextCode_Scope scope(code, code);
 
         StrX_Set_init(&names, StrX_Set_kWidth, StrX_getHashI, false);
         namesUp = true;

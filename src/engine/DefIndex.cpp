@@ -6,6 +6,7 @@
 #include "lexer/BLex3Write.h"
 #include "runtime/Errors.h"
 #include "runtime/FileX.h"
+#include "runtime/TextCode.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ void start(DefIndex* d, int32_t& counter, std::FILE* list, const char* kind, con
   const int32_t n = ++counter;
   char name[DefIndex_kNameSize];
   BLex3_copyRange(d->recognizer->lexer, d->event->nameStart, d->event->nameEnd, name, sizeof name);
-  if (list != nullptr) std::fprintf(list, "<LI><A href=\"#%s%d\">%s %s</A>\r\n", kind, n, name, word);
+  if (list != nullptr)
+    std::fprintf(list, "<LI><A href=\"#%s%d\">%s %s</A>\r\n", kind, n, name, TextCode_text(word));
   if (d->links != nullptr) {
     char braced[DefIndex_kNameSize + 2];
     std::snprintf(braced, sizeof braced, "{%s}", name);

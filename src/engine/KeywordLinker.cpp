@@ -10,6 +10,7 @@ constexpr BLex3_Pos kNone = {BLex3_kNoOffset, BLex3_kUnknown};
 void KeywordLinker_init(KeywordLinker* k, LinksIndex* index) {
   k->lexer = nullptr;
   k->index = index;
+  if (index != nullptr) LinksIndex_followCode(index);
   k->next = BLex3_Pos{0, 0};
   k->event = KeywordLinker_kNothingYet;
   k->linkStart = kNone;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Os.h"
+#include "runtime/TextCode.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void LinksFile_setPage(LinksFile* file, const char* page) {
   std::size_t n = 0;
   const std::size_t cap = sizeof file->page - 1;
   for (std::size_t k; page[n] != '\0'; n += k) {
-    k = (Os_isLeadByte(static_cast<unsigned char>(page[n])) && page[n + 1] != '\0') ? 2 : 1;
+    k = TextCode_charLen(page + n);
     if (n + k > cap) break;
   }
   std::memcpy(file->page, page, n);

@@ -20,6 +20,7 @@
 #include "runtime/StdPlus.h"
 #include "runtime/StrX.h"
 #include "runtime/StrXPath.h"
+#include "runtime/TextCode.h"
 
 namespace {
 
@@ -63,24 +64,34 @@ LinksIndex_Table* g_table = nullptr;
 
 constexpr uint8_t kWordByte = LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit;
 
-// Byte classes of the word scanner, asked once per open (the lead-byte test
-// may be a system call on Windows).
-void fillClasses(uint8_t* cls) {
+// Byte classes of the word scanner in the current text code, asked once per
+// open and per change of code (the lead-byte test may be a system call on
+// Windows).
+void fillClasses(LinksIndex_Starts* s) {
+  s->utf8 = TextCode_current() == TextCode::Utf8;
   for (int c = 0; c < 256; ++c) {
     uint8_t k = 0;
     if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') k = LinksIndex_Starts::kStart;
     if (c >= '0' && c <= '9') k = LinksIndex_Starts::kDigit;
-    if (Os_isLeadByte(static_cast<unsigned char>(c))) k = LinksIndex_Starts::kLead;
-    cls[c] = k;
+    if (TextCode_isLead(static_cast<unsigned char>(c))) k = LinksIndex_Starts::kLead;
+    s->cls[c] = k;
   }
+}
+
+// The code a name was written in, where the index holds UTF-8 names: a name
+// that is well-formed UTF-8 with a byte above 0x7F is UTF-8, any other one
+// came from a code page 932 file.
+TextCode codeOfName(const char* name) {
+  TextCode_Scan scan;
+  TextCode_feed(&scan, name, std::strlen(name));
+  return TextCode_result(&scan);
 }
 
 // Marks the start pair of a key (which begins with a word).
 void addStart(LinksIndex_Starts* s, const char* key) {
   const unsigned char c0 = static_cast<unsigned char>(key[0]);
   const unsigned char c1 = static_cast<unsigned char>(key[1]);
-  const uint32_t pair =
-      (c0 << 8) | ((s->cls[c0] == LinksIndex_Starts::kLead || (s->cls[c1] & kWordByte)) ? c1 : 0);
+  const uint32_t pair = (c0 << 8) | ((TextCode_isLead(c0) || (s->cls[c1] & kWordByte)) ? c1 : 0);
   s->pairs[pair >> 6] |= uint64_t{1} << (pair & 63);
 }
 
@@ -168,7 +179,7 @@ LinksIndex_Table* claimTable() {
     ArrX_Buf_init(&t->buckets[i], t->entries + i * LinksIndex_kBucketKeys, share);
   std::memset(t->slots, 0, sizeof t->slots);
   std::memset(t->filter, 0, sizeof t->filter);
-  fillClasses(t->starts.cls);
+  fillClasses(&t->starts);
   std::memset(t->starts.pairs, 0, sizeof t->starts.pairs);
   return t;
 }
@@ -198,7 +209,7 @@ void indexName(LinksIndex_Table* t, const char* name, IniFile_Pos linePos) {
 
     int words = 1;
     const unsigned char behind = static_cast<unsigned char>(*end);
-    if (behind == ' ' || (Os_isLeadByte(behind) && end[1] != '\0')) {
+    if (behind == ' ' || (TextCode_isLead(behind) && end[1] != '\0')) {
       words = LinksIndex_kPhraseWords;
       const char* phraseEnd = StrX_cpyWords(start, &words, phrase, sizeof phrase);
       if (words >= 2) p = phraseEnd;
@@ -228,14 +239,15 @@ void indexName(LinksIndex_Table* t, const char* name, IniFile_Pos linePos) {
 
 // The length of the word at the start of text, with its lookupHash; 0 when
 // text does not begin with a word.
-inline std::size_t wordAt(const uint8_t* cls, const char* text, uint32_t* hash) {
+inline std::size_t wordAt(const LinksIndex_Starts* s, const char* text, uint32_t* hash) {
+  const uint8_t* cls = s->cls;
   const unsigned char c0 = static_cast<unsigned char>(text[0]);
   uint32_t h = hashStep(kHashSeed, c0);
   std::size_t n = 1;
   if (cls[c0] == LinksIndex_Starts::kLead) {
     if (text[1] == '\0') return 0;
-    h = hashStep(h, static_cast<unsigned char>(text[1]));
-    n = 2;
+    const std::size_t len = s->utf8 ? TextCode_charLen(text) : 2;
+    for (; n < len; ++n) h = hashStep(h, static_cast<unsigned char>(text[n]));
   } else if (cls[c0] == LinksIndex_Starts::kStart) {
     for (;;) {
       const unsigned char c = static_cast<unsigned char>(text[n]);
@@ -290,10 +302,14 @@ void LinksIndex_open(LinksIndex* ix, const char* path) {
   IniFile_Read_setStrMax(r, sizeof name);
   IniFile_Read_findSection(r, "links", false);
   const int count = IniFile_Read_countAttr(r, "A");
+  const TextCode code = TextCode_current();
   for (int i = 0; i < count; ++i) {
     name[0] = '\0';
     const IniFile_Pos pos = IniFile_Read_attr(r, "A", "s", name);
+    // Names are split into words in the code of the file they came from.
+    if (code == TextCode::Utf8) TextCode_setCurrent(codeOfName(name));
     indexName(t, name, pos);
+    TextCode_setCurrent(code);
   }
   guard.loaded = true;
 }
@@ -303,7 +319,7 @@ std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
   LinksIndex_Table* t = ix->table;
   if (t == nullptr || !LinksIndex_mayStart(ix, text)) return 0;
   uint32_t hash = 0;
-  const std::size_t wordLen = wordAt(t->starts.cls, text, &hash);
+  const std::size_t wordLen = wordAt(&t->starts, text, &hash);
   if (wordLen == 0) return 0;
   const Entry* first = lookup(t, text, wordLen, hash);
   if (first == nullptr || first->mask == 0) return 0;
@@ -333,6 +349,11 @@ std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
     return static_cast<std::size_t>(end - text);
   }
   return 0;
+}
+
+void LinksIndex_followCode(LinksIndex* ix) {
+  if (ix->table != nullptr && ix->table->starts.utf8 != (TextCode_current() == TextCode::Utf8))
+    fillClasses(&ix->table->starts);
 }
 
 void LinksIndex_close(LinksIndex* ix) {

@@ -32,6 +32,7 @@ struct LinksIndex_Table;  // the program-wide area
 struct LinksIndex_Starts {
   enum : uint8_t { kStart = 1, kDigit = 2, kLead = 4 };
   uint8_t cls[256];  // letters and "_" start a word, digits go on, lead bytes
+  bool utf8;         // the classes are those of UTF-8 text
   uint64_t pairs[65536 / 64];
 };
 
@@ -77,5 +78,8 @@ inline bool LinksIndex_mayStart(const LinksIndex* index, const char* text) {
   return (s->pairs[pair >> 6] >> (pair & 63)) & 1u;
 }
 
+// Makes the word scanner follow the current text code, which the pipelines
+// set per file; cheap when it has not changed.
+void LinksIndex_followCode(LinksIndex* index);
 // Closes the file and gives the area back; calling it again does nothing.
 void LinksIndex_close(LinksIndex* index);

@@ -13,6 +13,7 @@
 #include "platform/Os.h"
 #include "runtime/Errors.h"
 #include "runtime/StrXPath.h"
+#include "runtime/TextCode.h"
 #include "settings/IniFileRead.h"
 
 namespace {
@@ -32,10 +33,11 @@ bool equalsNoCase(const char* a, const char* b) {
   for (;;) {
     unsigned char x = static_cast<unsigned char>(*a);
     unsigned char y = static_cast<unsigned char>(*b);
-    if (Os_isLeadByte(x) && a[1] != '\0') {
-      if (x != y || a[1] != b[1]) return false;
-      a += 2;
-      b += 2;
+    if (TextCode_isLead(x) && a[1] != '\0') {
+      const std::size_t k = TextCode_charLen(a);
+      if (std::strncmp(a, b, k) != 0) return false;
+      a += k;
+      b += k;
       continue;
     }
     if (lowerAscii(x) != lowerAscii(y)) return false;
@@ -207,8 +209,8 @@ std::string numberedName(const std::string& name, int k) {
 std::string folded(const std::string& name) {
   std::string out = name;
   for (std::size_t i = 0; i < out.size(); ++i) {
-    if (Os_isLeadByte(static_cast<unsigned char>(out[i])) && i + 1 < out.size()) {
-      ++i;
+    if (TextCode_isLead(static_cast<unsigned char>(out[i])) && i + 1 < out.size()) {
+      i += TextCode_charLenIn(out.data() + i, out.size() - i) - 1;
       continue;
     }
     out[i] = static_cast<char>(lowerAscii(static_cast<unsigned char>(out[i])));

@@ -18,6 +18,7 @@
 #include "runtime/ListX.h"
 #include "runtime/StrX.h"
 #include "runtime/Strv.h"
+#include "runtime/TextCode.h"
 
 struct RXML_File;  // the template reader's record of a file
 
@@ -65,6 +66,7 @@ struct ProjectFile {
   char path[StrX_kPathSize];     // the source path, absolute
   char outPath[StrX_kPathSize];  // empty; set by the site pipeline
   int32_t spare;                 // 0
+  TextCode code;                 // code page 932; the site pipeline reads the file's code
 };
 
 struct Project {

@@ -37,6 +37,7 @@ void TitleList_addPage(TitleList* list, const char* source, HtmlTagP* tags,
   e.source = source;
   e.fileName = StrX_refFName(source);
   e.page = page;
+  e.code = TextCode_current();
   list->entries.push_back(e);
   list->found = false;
   list->titleStart = {-1, 0};
@@ -75,8 +76,12 @@ void TitleList_write(TitleList* list, std::FILE* out, const char* listPage) {
     char rel[StrX_kPathSize];
     StrX_cpy(rel, e.page.c_str(), sizeof rel);
     StrX_toRelPathFromFile(rel, sizeof rel, listPage);
-    std::fprintf(out, "<LI><A href=\"%s\" target=\"main\"><B>%s</B>", rel, e.fileName.c_str());
-    if (!e.title.empty()) std::fprintf(out, " : %s", e.title.c_str());
+    // In a page of the other code, names and titles are converted.
+    std::fprintf(out, "<LI><A href=\"%s\" target=\"main\"><B>%s</B>",
+                 TextCode_forPage(rel, list->pathCode).c_str(),
+                 TextCode_forPage(e.fileName.c_str(), list->pathCode).c_str());
+    if (!e.title.empty())
+      std::fprintf(out, " : %s", TextCode_forPage(e.title.c_str(), e.code).c_str());
     std::fputs("</A>\r\n", out);
   }
   std::fputs("</UL>\r\n", out);

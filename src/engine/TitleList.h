@@ -11,6 +11,7 @@
 
 #include "engine/HtmlTagP.h"
 #include "engine/TitleFinder.h"
+#include "runtime/TextCode.h"
 
 inline constexpr std::size_t TitleList_kTitleSize = 128;  // at most 127 bytes
 
@@ -19,6 +20,7 @@ struct TitleEntry {
   std::string fileName;
   std::string page;
   std::string title;
+  TextCode code;  // of the title: the current code when the page was added
 };
 
 struct TitleList {
@@ -27,6 +29,7 @@ struct TitleList {
   BLex3_Pos titleStart{-1, 0};
   HtmlTagP* tags = nullptr;
   TitleFinder* finder = nullptr;
+  TextCode pathCode = TextCode::Cp932;  // of the file names and page paths
 };
 
 void TitleList_init(TitleList* list);

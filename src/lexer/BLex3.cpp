@@ -7,6 +7,9 @@
 // outside the lead range cannot start a double-byte character, so the byte
 // after it starts a character, and the parity of the run of lead-range bytes
 // after that tells whether the first byte is a trail byte.
+//
+// In a UTF-8 file a byte's kind needs no context: ASCII is single, a
+// continuation byte a trail byte, any other byte above 0x7F a lead byte.
 #include "lexer/BLex3.h"
 
 #include <algorithm>
@@ -16,6 +19,7 @@
 #include "platform/OsFile.h"
 #include "runtime/Errors.h"
 #include "runtime/FileX.h"
+#include "runtime/TextCode.h"
 
 namespace {
 
@@ -55,18 +59,45 @@ void raiseNotSupport(int line) {
                Errors_Txt_NotSupport);
 }
 
+inline int8_t utf8Kind(unsigned char c) {
+  return c < 0x80 ? BLex3_kSingleByte : TextCode_isUtf8Trail(c) ? BLex3_kTrailByte
+                                                                 : BLex3_kLeadByte;
+}
+
 // The kind of a byte whose predecessor has kind prev.
-inline int8_t kindAfter(int32_t prev, unsigned char c) {
-  if (prev == BLex3_kLeadByte) return BLex3_kTrailByte;
+inline int8_t kindAfter(const BLex3* lx, int32_t prev, unsigned char c) {
   if (prev == BLex3_kUnknown) return BLex3_kUnknown;
+  if (lx->utf8) return utf8Kind(c);
+  if (prev == BLex3_kLeadByte) return BLex3_kTrailByte;
   return leadTable()[c] ? BLex3_kLeadByte : BLex3_kSingleByte;
 }
 
+void fillUtf8Kinds(int8_t* k, const char* b, int64_t n) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  for (int64_t i = 0; i < n;) {
+    if (i + 8 <= n) {
+      uint64_t w;
+      std::memcpy(&w, b + i, sizeof w);
+      if ((w & kHighBits) == 0) {
+        std::memset(k + i, BLex3_kSingleByte, sizeof w);
+        i += 8;
+        continue;
+      }
+    }
+    k[i] = utf8Kind(byteAt(b + i));
+    ++i;
+  }
+}
+
 // Kinds of n bytes whose first byte has kind first (3 makes all unknown).
-void fillKinds(int8_t* k, const char* b, int64_t n, int32_t first) {
+void fillKinds(const BLex3* lx, int8_t* k, const char* b, int64_t n, int32_t first) {
   if (n <= 0) return;
   if (first == BLex3_kUnknown) {
     std::memset(k, BLex3_kUnknown, static_cast<std::size_t>(n));
+    return;
+  }
+  if (lx->utf8) {
+    fillUtf8Kinds(k, b, n);
     return;
   }
   const LeadTable& table = leads();
@@ -146,6 +177,10 @@ std::size_t readAt(BLex3* lx, int64_t off, char* dst, std::size_t n) {
 // The kind of the file byte at off, from the file itself (3 past the data).
 int32_t kindFromFile(BLex3* lx, int64_t off) {
   if (off < 0 || off >= lx->size) return BLex3_kUnknown;
+  if (lx->utf8) {
+    char c;
+    return readAt(lx, off, &c, 1) == 1 ? utf8Kind(byteAt(&c)) : BLex3_kUnknown;
+  }
   const bool* lead = leadTable();
   char chunk[kLookBehind];
   int64_t hi = off + 1;
@@ -177,7 +212,7 @@ int32_t kindAt(BLex3* lx, int64_t off) {
   int64_t rel = off - lx->base;
   int64_t win = windowLen(lx);
   if (rel >= 0 && rel < win) return lx->kinds[rel];
-  if (rel == win && win > 0) {
+  if (rel == win && win > 0 && !lx->utf8) {
     int32_t last = lx->kinds[win - 1];
     if (last == BLex3_kLeadByte) return BLex3_kTrailByte;
     if (last == BLex3_kUnknown) return BLex3_kUnknown;
@@ -218,8 +253,8 @@ void reload(BLex3* lx, int64_t d) {
       char* fresh = lx->buf + keep;
       std::size_t got = readAt(lx, lx->base + win, fresh, static_cast<std::size_t>(rel));
       if (lx->kinds && got > 0)
-        fillKinds(lx->kinds + keep, fresh, static_cast<int64_t>(got),
-                  kindAfter(lx->kinds[keep - 1], byteAt(fresh)));
+        fillKinds(lx, lx->kinds + keep, fresh, static_cast<int64_t>(got),
+                  kindAfter(lx, lx->kinds[keep - 1], byteAt(fresh)));
       dataLen = keep + static_cast<int64_t>(got);
     }
   } else {
@@ -230,10 +265,10 @@ void reload(BLex3* lx, int64_t d) {
       trailFirst = kindFromFile(lx, start) == BLex3_kTrailByte;
     std::size_t got = readAt(lx, start, lx->buf, static_cast<std::size_t>(win));
     if (lx->kinds && got > 0) {
-      int32_t first = follows     ? kindAfter(prev, byteAt(lx->buf))
+      int32_t first = follows     ? kindAfter(lx, prev, byteAt(lx->buf))
                       : trailFirst ? BLex3_kTrailByte
-                                   : kindAfter(BLex3_kSingleByte, byteAt(lx->buf));
-      fillKinds(lx->kinds, lx->buf, static_cast<int64_t>(got), first);
+                                   : kindAfter(lx, BLex3_kSingleByte, byteAt(lx->buf));
+      fillKinds(lx, lx->kinds, lx->buf, static_cast<int64_t>(got), first);
     }
     dataLen = static_cast<int64_t>(got);
   }
@@ -300,6 +335,7 @@ void BLex3_init(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
   lx->size = 0;
   lx->cacheBase = 0;
   lx->cacheLen = 0;
+  lx->utf8 = TextCode_current() == TextCode::Utf8;
   bool powerOfTwo = blockSize != 0 && (blockSize & (blockSize - 1)) == 0;
   if (!powerOfTwo || bufSize < 2 * static_cast<std::size_t>(blockSize) + 1) {
     raiseNotSupport(__LINE__);
@@ -338,8 +374,9 @@ void BLex3_setKindMap(BLex3* lx, int8_t* kinds, std::size_t size) {
   bool trailFirst = lx->base > 0 && kindFromFile(lx, lx->base) == BLex3_kTrailByte;
   lx->kinds = kinds;
   if (dataLen > 0)
-    fillKinds(kinds, lx->buf, dataLen,
-              trailFirst ? BLex3_kTrailByte : kindAfter(BLex3_kSingleByte, byteAt(lx->buf)));
+    fillKinds(lx, kinds, lx->buf, dataLen,
+              trailFirst ? BLex3_kTrailByte
+                         : kindAfter(lx, BLex3_kSingleByte, byteAt(lx->buf)));
   std::memset(kinds + dataLen, BLex3_kUnknown, static_cast<std::size_t>(win - dataLen));
 }
 
@@ -533,7 +570,20 @@ bool BLex3_appendBounded(const BLex3* lx, const char* p, std::size_t n, char* ds
   if (cap == 0) return n == 0;
   std::size_t room = cap - 1 - std::min(*len, cap - 1);
   std::size_t take = std::min(n, room);
-  if (take < n && BLex3_isTrailPtr(lx, p + take)) {
+  if (take < n && lx->utf8) {
+    // The cut falls inside a character when the byte after it continues
+    // one: the character stays out whole, also the part an earlier append
+    // stored.
+    if (TextCode_isUtf8Trail(byteAt(p + take))) {
+      while (take > 0 && TextCode_isUtf8Trail(byteAt(p + take))) --take;
+      if (take > 0) {
+        --take;  // the lead byte
+      } else {
+        while (*len > 0 && TextCode_isUtf8Trail(byteAt(dst + *len - 1))) --*len;
+        if (*len > 0 && byteAt(dst + *len - 1) >= 0xC0) --*len;
+      }
+    }
+  } else if (take < n && BLex3_isTrailPtr(lx, p + take)) {
     // The cut falls inside a character: its lead byte stays out too, also
     // when an earlier append stored it.
     if (take > 0)

@@ -53,6 +53,7 @@ struct BLex3 {
   int32_t curKind = 0;      // kind given by the last seek; 3 after a byte-count move
   char* cur = nullptr;      // cursor; may lie outside the window until a fetch
   int32_t size = 0;         // file size, read once at the start
+  bool utf8 = false;        // the file is UTF-8 (the current text code at the start)
   // The file is read unbuffered in aligned chunks kept here: the passes move
   // the window back and forth by a block or two, and each such move would
   // otherwise be a seek and a read of the system.

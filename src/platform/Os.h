@@ -4,10 +4,15 @@
 // Os_posix.cpp and one in Os_win32.cpp, and CMake compiles one of them.
 #pragma once
 #include <cstddef>
+#include <string>
 
 // Code page 932 lead byte. POSIX has no active code page, so the range is
 // fixed there; Windows asks the active code page.
 bool Os_isLeadByte(unsigned char c);
+
+// Appends the UTF-8 form of n bytes of code page 932 text to out; a byte
+// that does not map is appended unchanged.
+void Os_cp932ToUtf8(const char* in, std::size_t n, std::string* out);
 
 // The native path separator: "\\" on Windows, "/" on POSIX.
 char Os_pathSep();

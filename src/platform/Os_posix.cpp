@@ -45,6 +45,29 @@ bool Os_isLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+void Os_cp932ToUtf8(const char* p, std::size_t n, std::string* out) {
+  static iconv_t cd = iconv_open("UTF-8", "CP932");
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    out->append(p, n);
+    return;
+  }
+  char buf[1024];
+  char* in = const_cast<char*>(p);
+  std::size_t left = n;
+  while (left > 0) {
+    char* o = buf;
+    std::size_t room = sizeof buf;
+    std::size_t r = iconv(cd, &in, &left, &o, &room);
+    out->append(buf, static_cast<std::size_t>(o - buf));
+    if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      out->push_back(*in);
+      ++in;
+      --left;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+}
+
 char Os_pathSep() { return '/'; }
 
 bool Os_getcwd(char* buf, std::size_t size) {

@@ -13,6 +13,26 @@
 
 bool Os_isLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != 0; }
 
+void Os_cp932ToUtf8(const char* in, std::size_t n, std::string* out) {
+  if (n == 0) return;
+  const int len = static_cast<int>(n);
+  int wide = MultiByteToWideChar(932, 0, in, len, nullptr, 0);
+  if (wide <= 0) {
+    out->append(in, n);
+    return;
+  }
+  std::wstring w(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(932, 0, in, len, &w[0], wide);
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) {
+    out->append(in, n);
+    return;
+  }
+  std::string u(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, &u[0], bytes, nullptr, nullptr);
+  out->append(u);
+}
+
 char Os_pathSep() { return '\\'; }
 
 bool Os_getcwd(char* buf, std::size_t size) {

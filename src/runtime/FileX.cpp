@@ -12,6 +12,7 @@
 #include "runtime/Except3.h"
 #include "runtime/StrX.h"
 #include "runtime/StrXPath.h"
+#include "runtime/TextCode.h"
 
 namespace {
 
@@ -22,8 +23,7 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-bool isLead(const char* p) { return Os_isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0'; }
-const char* nextChar(const char* p) { return p + (isLead(p) ? 2 : 1); }
+const char* nextChar(const char* p) { return p + TextCode_charLen(p); }
 bool isSep(char c) { return c == '\\' || c == Os_pathSep(); }
 bool isAnySep(char c) { return c == '\\' || c == '/'; }
 

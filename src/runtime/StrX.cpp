@@ -6,6 +6,7 @@
 #include "platform/Os.h"
 #include "runtime/Errors.h"
 #include "runtime/Offset.h"
+#include "runtime/TextCode.h"
 
 namespace {
 
@@ -15,11 +16,9 @@ unsigned char uc(char c) { return static_cast<unsigned char>(c); }
 
 unsigned char lowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
 
-// Length of the character at p: 2 for a lead byte with a byte after it,
-// else 1 (a lead byte right before the NUL stands alone).
-std::size_t charLen(const char* p) {
-  return (Os_isLeadByte(uc(p[0])) && p[1] != '\0') ? 2 : 1;
-}
+// Length of the character at p in the current text code (a lead byte
+// right before the NUL stands alone).
+std::size_t charLen(const char* p) { return TextCode_charLen(p); }
 
 // The start of the last character of a non-empty text.
 const char* lastChar(const char* text) {
@@ -42,9 +41,9 @@ bool isWordByte(unsigned char c) { return isWordStart(c) || StrX_isDigit(c); }
 const char* findWord(const char* p, const char** start) {
   for (; *p != '\0'; ++p) {
     const unsigned char c = uc(*p);
-    if (Os_isLeadByte(c) && p[1] != '\0') {
+    if (TextCode_isLead(c) && p[1] != '\0') {
       *start = p;
-      return p + 2;
+      return p + charLen(p);
     }
     if (isWordStart(c)) {
       *start = p;
@@ -389,8 +388,8 @@ const char* StrX_getWord(const char* text, char* dst, std::size_t size) {
   Out out(dst, size);
   if (end != nullptr) {
     const std::size_t n = static_cast<std::size_t>(end - start);
-    if (charLen(start) == 2) {
-      out.put(start, 2);
+    if (TextCode_isLead(uc(*start))) {
+      out.put(start, n);
     } else {
       const std::size_t room = size == 0 ? 0 : size - 1;
       out.put(start, n < room ? n : room);
@@ -424,7 +423,7 @@ const char* StrX_cpyWords(const char* text, int* count, char* dst, std::size_t s
     blank = c == ' ';
     if (blank) {
       while (*p == ' ') ++p;
-    } else if (!isWordByte(c) && !Os_isLeadByte(c)) {
+    } else if (!isWordByte(c) && !TextCode_isLead(c)) {
       break;
     }
   }

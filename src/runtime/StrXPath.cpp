@@ -11,13 +11,14 @@
 #include "platform/Os.h"
 #include "runtime/BigStack.h"
 #include "runtime/Errors.h"
+#include "runtime/TextCode.h"
 
 namespace {
 
 constexpr char kModule[] = "strx";
 
-bool isLead(const char* p) { return Os_isLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0'; }
-const char* nextChar(const char* p) { return p + (isLead(p) ? 2 : 1); }
+bool isLead(const char* p) { return TextCode_charLen(p) > 1; }
+const char* nextChar(const char* p) { return p + TextCode_charLen(p); }
 
 bool isAnySep(char c) { return c == '\\' || c == '/'; }
 // Where Windows takes only "\\", POSIX takes its own "/" as well.
@@ -45,7 +46,7 @@ bool copyFit(char* dst, std::size_t size, std::string_view text) {
   if (!fitted) {
     std::size_t cut = 0;
     for (std::size_t i = 0; i < size - 1;) {
-      std::size_t step = Os_isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < n ? 2 : 1;
+      std::size_t step = TextCode_charLenIn(text.data() + i, n - i);
       if (i + step > size - 1) break;
       i += step;
       cut = i;
@@ -191,8 +192,9 @@ bool StrX_toRelPath(char* path, std::size_t size, const char* base) {
   long common = -1;
   while (t[i] != '\0' && b[i] != '\0') {
     if (isLead(t + i)) {
-      if (t[i] != b[i] || t[i + 1] != b[i + 1]) break;
-      i += 2;
+      const std::size_t k = TextCode_charLen(t + i);
+      if (std::strncmp(t + i, b + i, k) != 0) break;
+      i += k;
       continue;
     }
     if (lowerAscii(t[i]) != lowerAscii(b[i])) break;

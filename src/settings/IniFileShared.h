@@ -5,6 +5,7 @@
 
 #include "platform/Os.h"
 #include "runtime/Errors.h"
+#include "runtime/TextCode.h"
 #include "settings/IniFile.h"
 
 inline constexpr char IniFile_kModule[] = "Inifile";
@@ -21,6 +22,8 @@ inline void IniFile_raiseMisuse() {
 // blanks are never trail bytes, so the format's delimiters can be found byte
 // by byte; this only keeps cuts from splitting a character.
 inline std::size_t IniFile_charLen(const char* p, const char* end) {
+  if (TextCode_current() == TextCode::Utf8)
+    return TextCode_charLenIn(p, static_cast<std::size_t>(end - p));
   if (p + 1 < end && Os_isLeadByte(static_cast<unsigned char>(p[0])) &&
       static_cast<unsigned char>(p[1]) >= 0x40)
     return 2;
