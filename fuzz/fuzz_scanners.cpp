@@ -10,6 +10,7 @@
 #include "engine/LinksFile.h"
 #include "engine/SourcePasses.h"
 #include "lexer/BracketP.h"
+#include "runtime/TextCode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Fuzz_clearDir();
@@ -17,6 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string kwf = Fuzz_path("_out.kwf");
   const std::string outline = Fuzz_path("_outIdx.txt");
   Fuzz_writeFile(source, data, size);
+  const TextCode code = TextCode_ofFile(source.c_str());
+  TextCode_Scope scope(code, code);
 
   LinksFile links;
   BracketP_Errors errors;

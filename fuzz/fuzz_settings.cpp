@@ -38,6 +38,7 @@ void readAsProject(const std::string& path) {
   Project_init(&project);
   Fuzz_run(
       [&] {
+        TextCode_Scope scope(TextCode_ofFile(path.c_str()), TextCode::Cp932);
         Project_read(&project, path.c_str());
         for (ProjectFile* f = Project_firstFile(&project); f; f = ProjectFile_next(f))
           StrX_cpy(f->outPath, f->path, sizeof f->outPath);
@@ -53,6 +54,9 @@ void readAsLinks(const std::string& path, const uint8_t* data, std::size_t size)
   LinksIndex index;
   Fuzz_run(
       [&] {
+        // A links file of a site with UTF-8 files is read in UTF-8: its
+        // names are split in the code each one shows.
+        TextCode_Scope scope(TextCode_ofFile(path.c_str()), TextCode::Cp932);
         LinksIndex_open(&index, path.c_str());
         char target[StrX_kPathSize];
         for (const char* t : kTexts) (void)LinksIndex_find(&index, t, target, sizeof target);

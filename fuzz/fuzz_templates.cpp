@@ -15,6 +15,7 @@
 #include "engine/TemplatePasses.h"
 #include "runtime/FileX.h"
 #include "runtime/StrX_Set.h"
+#include "runtime/TextCode.h"
 #include "template/RXML.h"
 
 namespace {
@@ -72,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Fuzz_run(
       [&] {
         FileX_makeFolders(work.c_str(), false);
+        const TextCode code = TextCode_ofFile(doc.c_str());
+        TextCode_Scope scope(code, code);
         StrX_Set_init(&names, StrX_Set_kWidth, StrX_getHashI, false);
         namesUp = true;
         RXML_init(&rxml, &sink, &names);
