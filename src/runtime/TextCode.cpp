@@ -4,6 +4,7 @@
 #include "runtime/TextCode.h"
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 
 #include "platform/Os.h"
@@ -17,42 +18,61 @@ inline unsigned char uc(char c) { return static_cast<unsigned char>(c); }
 
 }  // namespace
 
-void TextCode_feed(TextCode_Scan* s, const char* bytes, std::size_t n) {
-  for (std::size_t i = 0; i < n && !s->bad; ++i, ++s->seen) {
-    const unsigned char c = uc(bytes[i]);
-    if (s->seen < 3) {
-      static const unsigned char kBom[] = {0xEF, 0xBB, 0xBF};
-      if (c == kBom[s->seen] && (s->seen == 0 || s->bom)) {
-        s->bom = true;
-      } else {
-        s->bom = false;
-      }
-    }
-    if (s->need > 0) {
-      if (c < s->lo || c > s->hi) {
-        s->bad = true;
-        break;
-      }
-      --s->need;
-      s->lo = 0x80;
-      s->hi = 0xBF;
-      continue;
-    }
-    if (c < 0x80) continue;
-    s->high = true;
-    if (c >= 0xC2 && c <= 0xDF) {
-      s->need = 1;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      s->need = 2;
-      if (c == 0xE0) s->lo = 0xA0;
-      if (c == 0xED) s->hi = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      s->need = 3;
-      if (c == 0xF0) s->lo = 0x90;
-      if (c == 0xF4) s->hi = 0x8F;
-    } else {
+namespace {
+
+// One byte of the scan.
+inline void step(TextCode_Scan* s, unsigned char c) {
+  if (s->seen < 3) {
+    static const unsigned char kBom[] = {0xEF, 0xBB, 0xBF};
+    s->bom = c == kBom[s->seen] && (s->seen == 0 || s->bom);
+  }
+  if (s->need > 0) {
+    if (c < s->lo || c > s->hi) {
       s->bad = true;
+      return;
     }
+    --s->need;
+    s->lo = 0x80;
+    s->hi = 0xBF;
+    return;
+  }
+  if (c < 0x80) return;
+  s->high = true;
+  if (c >= 0xC2 && c <= 0xDF) {
+    s->need = 1;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    s->need = 2;
+    if (c == 0xE0) s->lo = 0xA0;
+    if (c == 0xED) s->hi = 0x9F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    s->need = 3;
+    if (c == 0xF0) s->lo = 0x90;
+    if (c == 0xF4) s->hi = 0x8F;
+  } else {
+    s->bad = true;
+  }
+}
+
+}  // namespace
+
+void TextCode_feed(TextCode_Scan* s, const char* bytes, std::size_t n) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t i = 0;
+  while (i < n && !s->bad) {
+    // Eight ASCII bytes between characters need no look each.
+    if (s->need == 0 && s->seen >= 3 && i + 8 <= n) {
+      uint64_t w;
+      std::memcpy(&w, bytes + i, sizeof w);
+      if ((w & kHighBits) == 0) {
+        i += 8;
+        s->seen += 8;
+        continue;
+      }
+    }
+    step(s, uc(bytes[i]));
+    if (s->bad) break;
+    ++i;
+    ++s->seen;
   }
 }
 
