@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/Os.h"
 #include "runtime/Errors.h"
 #include "runtime/FileX.h"
 #include "runtime/StrXPath.h"
@@ -14,9 +15,10 @@ void refuse(const std::string& path) {
                StrX_Txt_PathTooLong, static_cast<int>(StrX_kPathSize - 1), path.c_str());
 }
 
+// The path a report names, joined as the path operations join it.
 std::string joined(const char* folder, const char* name) {
   std::string s = folder;
-  if (!s.empty() && s.back() != '/' && s.back() != '\\') s += '/';
+  if (!s.empty() && s.back() != '/' && s.back() != '\\') s += Os_pathSep();
   return s + name;
 }
 

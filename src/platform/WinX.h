@@ -1,10 +1,11 @@
 // WinX: shows a finished page in the user's web browser. On Windows the
 // browser's command and DDE names come from the registry (the "http"
 // handler) and the page is requested over DDE, starting the browser first
-// when no conversation opens; without a DDE registration the shell opens the
-// page. On POSIX the command named by BROWSER (else xdg-open, or open on
-// macOS) is run with the page. A browser that does not answer is not
-// reported: the run has succeeded once its pages are written.
+// when no conversation opens; without a DDE registration the handler's
+// command is started with the page (the shell opens it when there is no
+// command either). On POSIX the command named by BROWSER (else xdg-open,
+// or open on macOS) is run with the page. A browser that does not answer is
+// not reported: the run has succeeded once its pages are written.
 #pragma once
 #include <cstdint>
 

@@ -1,7 +1,9 @@
 // WinX on Windows: the http handler's command and DDE names from the
-// registry, one DDE request for the page, and the shell's default handler
-// when the handler has no DDE registration (the usual state of current
-// Windows), so that a successful run never ends with an error for it.
+// registry, one DDE request for the page. When the handler has no DDE
+// registration (the usual state of current Windows) its command is started
+// with the page, so that a page of any extension opens in the browser; only
+// without a command does the shell open the page with its default handler.
+// A successful run never ends with an error for any of this.
 #include "platform/WinX.h"
 
 #include <windows.h>
@@ -9,6 +11,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <string>
 
 #include "runtime/BigStack.h"
 #include "runtime/Errors.h"
@@ -62,6 +65,59 @@ void raiseDdeError(DWORD inst, int line) {
 HDDEDATA CALLBACK ddeCallback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
                               ULONG_PTR) {
   return type == XTYP_ADVDATA ? reinterpret_cast<HDDEDATA>(DDE_FACK) : nullptr;
+}
+
+// The page as the browser must be given it: with its drive (a path that
+// begins with a separator names a folder of the current drive, which the
+// browser's own current folder need not share). Kept as it is when the
+// system cannot say.
+std::string fullPath(const char* path) {
+  DWORD need = GetFullPathNameA(path, 0, nullptr, nullptr);
+  if (need == 0) return path;
+  std::string full(need, '\0');
+  DWORD got = GetFullPathNameA(path, need, &full[0], nullptr);
+  if (got == 0 || got >= need) return path;
+  full.resize(got);
+  return full;
+}
+
+// The http handler's command line with the page in it: environment
+// references (%ProgramFiles%) expanded as the shell expands them, then
+// every "%1" replaced by the page, which the registered line quotes where
+// it needs quotes; a command without "%1" gets the page appended, quoted.
+// Built at its full length: a cut line would name another page.
+std::string commandWithPage(const std::string& registered, const std::string& page) {
+  std::string command = registered;
+  // The ANSI call may want one byte more than the size it gives.
+  DWORD need = ExpandEnvironmentStringsA(registered.c_str(), nullptr, 0) + 1;
+  if (need > 1) {
+    std::string expanded(need, '\0');
+    DWORD got = ExpandEnvironmentStringsA(registered.c_str(), &expanded[0], need);
+    if (got > 0 && got <= need) command.assign(expanded.c_str());
+  }
+  const std::string mark = "%1";
+  std::size_t at = command.find(mark);
+  if (at == std::string::npos) return command + " \"" + page + "\"";
+  for (; at != std::string::npos; at = command.find(mark, at + page.size()))
+    command.replace(at, mark.size(), page);
+  return command;
+}
+
+// Starts the browser's command line. Like a DDE request, its answer is
+// waited for at most WinX_kWaitMs; one that cannot be started is not
+// reported.
+void startCommand(std::string command) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi))
+    return;
+  WaitForSingleObject(pi.hProcess, WinX_kWaitMs);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
 }
 
 // The shell's default handler for the page. The shell hands the page on
@@ -152,22 +208,26 @@ void WinX_sendDde(const char* command, const char* service, const char* topic,
 
 void WinX_openHtml(const char* path) {
   if (path == nullptr || path[0] == '\0') return;
+  const std::string page = fullPath(path);
+  std::string command;  // the http handler's, when the registry has one
   bool noDde = false;
   Except3_tryCatch(
       kModule, __LINE__,
       [&] {
         BigStack_Mark mark;
-        char* command = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
+        char* registered = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
         char* request = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
         char* service = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
         char* topic = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
-        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyCommand, nullptr, command, WinX_kTextSize);
+        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyCommand, nullptr, registered,
+                    WinX_kTextSize);
+        command = registered;
         WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyDdeExec, nullptr, request, WinX_kTextSize);
         WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyApplication, nullptr, service,
                     WinX_kTextSize);
         WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyTopic, nullptr, topic, WinX_kTextSize);
-        StrX_rep(request, WinX_kTextSize, "%1", path);
-        WinX_sendDde(command, service, topic, request,
+        StrX_rep(request, WinX_kTextSize, "%1", page.c_str());
+        WinX_sendDde(registered, service, topic, request,
                      static_cast<uint32_t>(std::strlen(request)));
       },
       [&](const Errors_Msg& e) {
@@ -175,5 +235,11 @@ void WinX_openHtml(const char* path) {
         noDde = true;
       },
       [] {});
-  if (noDde) openWithShell(path);
+  if (!noDde) return;
+  // Asked to open the page itself, the shell would look for a handler of
+  // its extension, and a page such as "f.htmx" has none.
+  if (!command.empty())
+    startCommand(commandWithPage(command, page));
+  else
+    openWithShell(page.c_str());
 }

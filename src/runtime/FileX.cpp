@@ -24,7 +24,6 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 const char* nextChar(const char* p) { return p + TextCode_charLen(p); }
-bool isSep(char c) { return c == '\\' || c == Os_pathSep(); }
 bool isAnySep(char c) { return c == '\\' || c == '/'; }
 
 // True when path has a ".." component.
@@ -243,14 +242,14 @@ void FileX_makeFolders(const char* path, bool isFile) {
   std::size_t len = std::strlen(work);
   const char* last = nullptr;
   for (const char* p = work; *p != '\0'; p = nextChar(p)) last = p;
-  if (last != nullptr && last == work + len - 1 && isSep(*last) && len > 1 &&
+  if (last != nullptr && last == work + len - 1 && isAnySep(*last) && len > 1 &&
       !(len == 3 && work[1] == ':'))
     work[len - 1] = '\0';
 
   // Every folder on the way, from the left; a root or a drive is not made.
   char* p = work + (work[0] != '\0' && work[1] == ':' ? 2 : 0);
   for (; *p != '\0'; p = const_cast<char*>(nextChar(p))) {
-    if (!isSep(*p) || p == work) continue;
+    if (!isAnySep(*p) || p == work) continue;
     char keep = *p;
     *p = '\0';
     if (!FileX_isDirExist(work)) (void)OsFile_mkdir(work);

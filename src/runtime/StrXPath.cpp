@@ -21,12 +21,16 @@ bool isLead(const char* p) { return TextCode_charLen(p) > 1; }
 const char* nextChar(const char* p) { return p + TextCode_charLen(p); }
 
 bool isAnySep(char c) { return c == '\\' || c == '/'; }
-// Where Windows takes only "\\", POSIX takes its own "/" as well.
-bool isSep(char c) { return c == '\\' || c == Os_pathSep(); }
 
 bool hasDrive(const char* p) { return p[0] != '\0' && p[1] == ':'; }
 
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+// Whether two single bytes of two paths name the same: ASCII case aside,
+// and on Windows either separator for the other.
+bool sameByte(char a, char b) {
+  return lowerAscii(a) == lowerAscii(b) || (Os_pathSep() == '\\' && isAnySep(a) && isAnySep(b));
+}
 
 // True when the character that ends at s + len is a single-byte separator
 // accepted by pred (a trail byte 0x5C does not count).
@@ -63,9 +67,20 @@ bool startsWith(const char* s, const char* head) {
 }
 
 // The texts that StrX_toAbsPath leaves as they are.
-bool isAbsoluteOrUrl(const char* p) {
-  return p[0] == '\0' || isAnySep(p[0]) || p[1] == ':' || startsWith(p, "file:") ||
-         startsWith(p, "http:") || startsWith(p, "https:");
+bool isEmptyOrUrl(const char* p) {
+  return p[0] == '\0' || startsWith(p, "file:") || startsWith(p, "http:") ||
+         startsWith(p, "https:");
+}
+bool isAbsolute(const char* p) { return isAnySep(p[0]) || (p[0] != '\0' && p[1] == ':'); }
+
+// Windows lets no name hold a "/": there every "/" is a separator and is
+// written as the native "\\", so that the paths the program writes, and
+// the paths it compares, have one form. On POSIX a "\\" may be part of a
+// name, and a path keeps the separators it was given.
+void nativeSeps(char* path) {
+  if (Os_pathSep() != '\\') return;
+  for (char* p = path; *p != '\0'; p += TextCode_charLen(p))
+    if (*p == '/') *p = '\\';
 }
 
 // The bytes that make the root of a path: a drive with its separator, a
@@ -97,6 +112,7 @@ bool joinAbs(char* out, std::size_t size, const char* path, const char* base) {
   char work[StrX_kAbsWorkSize];
   bool fitted = copyFit(work, sizeof work, joined);
   StrX_resolveDots(work);
+  nativeSeps(work);
   std::size_t n = std::strlen(work);
   if (n >= 2 && work[n - 1] == '.' && endsWithSep(work, n - 1, isAnySep)) work[n - 1] = '\0';
   bool whole = copyFit(out, size < sizeof work ? size : sizeof work, work);
@@ -150,12 +166,21 @@ void StrX_resolveDots(char* path) {
 }
 
 bool StrX_toAbsPath(char* path, std::size_t size, const char* base) {
-  if (isAbsoluteOrUrl(path)) return true;
+  if (isEmptyOrUrl(path)) return true;
+  if (isAbsolute(path)) {
+    nativeSeps(path);
+    return true;
+  }
   return joinAbs(path, size, path, base);
 }
 
 bool StrX_cpyAbsPath(char* dst, const char* path, std::size_t size) {
-  if (isAbsoluteOrUrl(path)) return copyFit(dst, size, path);
+  if (isEmptyOrUrl(path)) return copyFit(dst, size, path);
+  if (isAbsolute(path)) {
+    bool fitted = copyFit(dst, size, path);
+    nativeSeps(dst);
+    return fitted;
+  }
   char cwd[StrX_kAbsWorkSize];
   if (!Os_getcwd(cwd, sizeof cwd)) {
     copyFit(dst, size, path);
@@ -165,14 +190,18 @@ bool StrX_cpyAbsPath(char* dst, const char* path, std::size_t size) {
 }
 
 bool StrX_toAbsPathFromFile(char* path, std::size_t size, const char* baseFile) {
-  if (isAbsoluteOrUrl(path)) return true;
+  // An absolute path needs no folder (whose copy might not fit).
+  if (isEmptyOrUrl(path) || isAbsolute(path)) return StrX_toAbsPath(path, size, "");
   char folder[StrX_kPathSize];
   bool folderFitted = StrX_cpyFolder(folder, baseFile, sizeof folder);
   bool fitted = StrX_toAbsPath(path, size, folder);
   return folderFitted && fitted;
 }
 
-bool StrX_toRelPath(char* path, std::size_t size, const char* base) {
+namespace {
+
+// StrX_toRelPath before its separators are made native.
+bool relPath(char* path, std::size_t size, const char* base) {
   if (path[0] == '\0') return true;
   const std::string target = path;
   const char* t = target.c_str();
@@ -197,7 +226,7 @@ bool StrX_toRelPath(char* path, std::size_t size, const char* base) {
       i += k;
       continue;
     }
-    if (lowerAscii(t[i]) != lowerAscii(b[i])) break;
+    if (!sameByte(t[i], b[i])) break;
     if (isAnySep(t[i])) common = static_cast<long>(i);
     ++i;
   }
@@ -235,6 +264,14 @@ bool StrX_toRelPath(char* path, std::size_t size, const char* base) {
   return copyFit(path, size, out);
 }
 
+}  // namespace
+
+bool StrX_toRelPath(char* path, std::size_t size, const char* base) {
+  bool fitted = relPath(path, size, base);
+  nativeSeps(path);
+  return fitted;
+}
+
 bool StrX_toRelPathFromFile(char* path, std::size_t size, const char* baseFile) {
   BigStack_Mark mark;
   char* folder = static_cast<char*>(BigStack_alloc(&BigStack_main, StrX_kPathSize));
@@ -247,7 +284,7 @@ const char* StrX_refFName(const char* path) {
   const char* last = nullptr;
   const char* before = nullptr;
   for (const char* p = path; *p != '\0'; p = nextChar(p)) {
-    if (!isSep(*p)) continue;
+    if (!isAnySep(*p)) continue;
     before = last;
     last = p;
   }
@@ -276,10 +313,12 @@ bool StrX_cpyFolder(char* dst, const char* path, std::size_t size) {
 void StrX_cutFName(char* path) { path[folderLen(path)] = '\0'; }
 
 bool StrX_addFName(char* path, std::size_t size, const char* name) {
-  bool rooted = Os_pathSep() == '/' && name[0] == '/';
+  // A leading separator roots a name; on POSIX only "/" does, since a "\\"
+  // may begin a name there.
+  bool rooted = name[0] == '/' || name[0] == Os_pathSep();
   if (path[0] == '\0' || hasDrive(name) || rooted) return copyFit(path, size, name);
   std::string joined = path;
-  if (!endsWithSep(joined.c_str(), joined.size(), isSep)) joined += Os_pathSep();
+  if (!endsWithSep(joined.c_str(), joined.size(), isAnySep)) joined += Os_pathSep();
   joined += name;
   return copyFit(path, size, joined);
 }

@@ -1,9 +1,11 @@
 // StrXPath: the path operations of StrX. Paths are code page 932 byte
 // strings: every scan steps over a double-byte character whole, so a trail
 // byte 0x5C ("表") is never taken for a separator. "\\" and "/" both split a
-// path; the native separator (Os_pathSep: "\\" on Windows, "/" on POSIX) is
-// the one written. A path is absolute when it begins with a separator or has
-// ":" as its second byte (a drive).
+// path in every operation; the native separator (Os_pathSep: "\\" on
+// Windows, "/" on POSIX) is the one written, and on Windows the paths made
+// absolute or relative have every "/" written as "\\" (no name holds a "/"
+// there). A path is absolute when it begins with a separator (on Windows:
+// on the current drive) or has ":" as its second byte (a drive).
 //
 // Was it cut? Every operation that builds a longer text takes the size of its
 // destination, never writes past it, and returns true when the whole result
@@ -29,11 +31,13 @@ void StrX_resolveDots(char* path);
 
 // A relative path becomes base + separator + path, resolved; an empty path,
 // an absolute path and texts beginning with "file:", "http:" or "https:" are
-// left alone. An empty base leaves the path relative (only resolved). A
-// result ending in separator + "." loses the ".".
+// left alone (on Windows an absolute path still gets "\\" for "/"). An empty
+// base leaves the path relative (only resolved). A result ending in
+// separator + "." loses the ".".
 bool StrX_toAbsPath(char* path, std::size_t size, const char* base);
 // Copies path into dst and makes it absolute against the current folder. An
-// absolute path is copied as it is (its whole length when size allows);
+// absolute path is copied as StrX_toAbsPath leaves it (its whole length when
+// size allows);
 // false also when the current folder cannot be read (dst then gets path).
 bool StrX_cpyAbsPath(char* dst, const char* path, std::size_t size);
 // StrX_toAbsPath against the folder that holds baseFile; an empty path stays
@@ -53,7 +57,7 @@ bool StrX_toRelPathFromFile(char* path, std::size_t size, const char* baseFile);
 
 // The last component after the last separator; for a path ending with a
 // separator, the component before it with that separator; the whole path
-// when it has none. On Windows only "\\" separates here.
+// when it has none.
 const char* StrX_refFName(const char* path);
 char* StrX_refFName(char* path);
 // Copies the last component (after the later of the last "/" and "\\"),
@@ -68,7 +72,7 @@ bool StrX_cpyFolder(char* dst, const char* path, std::size_t size);
 void StrX_cutFName(char* path);
 // Appends the native separator (unless path already ends with one) and name.
 // Copies name over path instead when path is empty or name is absolute (a
-// drive "X:", or on POSIX a leading "/").
+// drive "X:" or a leading "/"; on Windows a leading "\\" too).
 bool StrX_addFName(char* path, std::size_t size, const char* name);
 
 // The text after the last "." of the whole path ("a.b/c" gives "b/c"), or

@@ -1,13 +1,22 @@
-// The command line: usage, the uncaught-error report, arguments that are
-// refused.
+// The command line: usage, the uncaught-error report, the forms in which an
+// input may be named, arguments that are refused.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "E2e.h"
+#include "PageParts.h"
 
 namespace {
 const char kUncaught[] = "キャッチできない例外が発生しました";
+
+// text with its first mark replaced by value.
+std::string replaced(std::string text, const std::string& mark, const std::string& value) {
+  const std::size_t at = text.find(mark);
+  if (at != std::string::npos) text.replace(at, mark.size(), value);
+  return text;
+}
 }
 
 TEST(CommandUsage, NoArgumentPrintsTwoLinesAndCreatesNothing) {
@@ -28,6 +37,54 @@ TEST(CommandErrors, EmptyArgumentGivesTheUncaughtReport) {
   EXPECT_EQ("[1] error\n", r.out);
   EXPECT_TRUE(listFolder(dir.path()).empty());
   EXPECT_TRUE(r.browserCalls.empty());
+}
+
+// Whichever way the input is named (relative with either separator, up
+// and back down, absolute without a drive), its page lies in the work
+// folder beside it, the run leaves no work file, and the browser is shown
+// the page, of whatever extension.
+TEST(CommandArguments, ThePageLiesBesideTheInputHoweverItIsNamed) {
+  const std::string S(1, nativeSep());
+  const bool windows = nativeSep() == '\\';
+  struct Case {
+    std::string folder;  // of the input, below the run's folder ("" for that)
+    std::string name;    // of the input
+    std::string page;
+    std::string arg;     // <up>: the run's folder with "/" and no drive; <name>: its name
+  };
+  std::vector<Case> cases = {
+      {"sub", "a.c", "a.htm", "sub/a.c"},
+      {"src", "a.c", "a.htm", "../<name>/src/a.c"},
+      {"abs", "a.c", "a.htm", "<up>/abs/a.c"},
+      {"", "f.htmx", "f.htmx", "f.htmx"},
+  };
+  if (windows) {
+    cases.push_back({"sub", "a.c", "a.htm", "sub\\a.c"});
+    cases.push_back({"sub" + S + "x", "a.c", "a.htm", "sub/x\\a.c"});
+  }
+  for (Case& c : cases) {
+    TempDir dir;
+    std::string up = dir.path();
+    if (windows) up = up.substr(2);
+    for (char& ch : up)
+      if (ch == '\\') ch = '/';
+    c.arg = replaced(replaced(c.arg, "<up>", up), "<name>", up.substr(up.rfind('/') + 1));
+    SCOPED_TRACE(c.arg);
+
+    const std::string folder = c.folder.empty() ? dir.path() : dir.file(c.folder);
+    std::filesystem::create_directories(folder);
+    // A document without headings or keywords is its own page.
+    const bool source = c.name == "a.c";
+    writeFile(folder + S + c.name, source ? "x = 1;\n" : "<p>x</p>\r\n");
+    E2eRun r = runScrivo(dir, {c.arg});
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ("", r.err);
+    const std::string work = folder + S + "scrivo2";
+    EXPECT_EQ(std::vector<std::string>{c.page}, listFolder(work));
+    EXPECT_EQ(source ? head("a.c") + listing("   1|x = 1;\n   2|") : "<p>x</p>\r\n",
+              readFile(work + S + c.page));
+    EXPECT_EQ(std::vector<std::string>{browserForm(work + S + c.page)}, r.browserCalls);
+  }
 }
 
 TEST(CommandErrors, UnknownExtensionsDoNothing) {

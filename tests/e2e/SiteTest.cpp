@@ -109,6 +109,33 @@ TEST(Site, TwoSourcesAndACopyGiveTheWholeSite) {
             s.run.out);
 }
 
+// "/" separates on every platform; on Windows "\\" as well, in any mix. The
+// site is the same whichever is written, and paths are shown with the
+// native separator.
+TEST(Site, FolderLinesWithEitherSeparatorGiveTheSameSite) {
+  std::vector<std::string> folders = {"src/deep"};
+  if (S == "\\") folders.insert(folders.end(), {"src\\deep", "src/x/..\\deep/"});
+  for (const std::string& folder : folders) {
+    SCOPED_TRACE(folder);
+    Site s;
+    s.write("src" + S + "deep" + S + "a.c", "int compute(void)\n{\n  return 0;\n}\n");
+    s.make(projectText({"Folder = " + folder, "File = a.c"}, "FirstPage",
+                       "FirstPage = src/deep/a.c"));
+    ASSERT_EQ(0, s.run.status) << s.run.err;
+    EXPECT_EQ(frame("a.c.htm"), s.page("index.html"));
+    EXPECT_EQ(pageList(item("a.c.htm", "a.c")), s.page("index2.htm"));
+    EXPECT_EQ(sourcePage("a.c", "<LI><A href=\"#func1\">compute 関数</A>\r\n",
+                         "   1|<A name=\"func1\">int <A href=\"a.c.htm#func1\">compute</A>(void)\n"
+                         "   2|</A>{\n   3|  return 0;\n   4|}\n   5|"),
+              s.page("a.c.htm"));
+    EXPECT_NE(std::string::npos, s.page("_out.kwf").find("\nA = {compute}, , a.c.htm#func1\r\n"));
+    const std::string a = ".." + S + "src" + S + "deep" + S + "a.c";
+    EXPECT_EQ(progress(0, 0, 0, "  8", "") + progress(1, 1, 1, " 33", a) +
+                  progress(2, 1, 1, " 50", a) + progress(3, 1, 1, "100", a),
+              s.run.out);
+  }
+}
+
 TEST(Site, SameFileNamesGetNumberedPagesAndOwnOutlines) {
   Site s;
   std::vector<std::string> files;

@@ -274,7 +274,7 @@ TEST(ProjectFiles, JoinedPathsFitUpTo255Bytes) {
 
 TEST(ProjectFiles, LineLongerThanTheBufferIsRefused) {
   // "File = " and an absolute path: 255 bytes fill the line buffer exactly.
-  const std::string whole = "/" + std::string(247, 'a');
+  const std::string whole = S + std::string(247, 'a');
   for (const char* eol : {"\r\n", "\n"}) {
     SCOPED_TRACE(std::string(eol).size());
     ProjectFixture f;

@@ -1,12 +1,13 @@
 // The browser opener on Windows: the http handler's registry keys, the DDE
 // request with its "%1" replaced, starting the browser when no server
-// answers, and the shell fallback without a DDE registration. The tests
+// answers, and the handler's command without a DDE registration. The tests
 // write the keys into the (throw-away) Wine prefix and put back what was
 // there.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "Raise.h"
@@ -38,6 +39,14 @@ class HttpHandler {
   ~HttpHandler() {
     RegDeleteTreeA(HKEY_CLASSES_ROOT, WinX_kKeyDdeExec);
     if (hadCommand_) setDefault(WinX_kKeyCommand, command_);
+  }
+  // Only the command, as current Windows registers it; null: not even that.
+  void setCommand(const char* command) {
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, WinX_kKeyDdeExec);
+    if (command != nullptr)
+      setDefault(WinX_kKeyCommand, command);
+    else
+      RegDeleteKeyA(HKEY_CLASSES_ROOT, WinX_kKeyCommand);
   }
   void set(const std::string& command, const std::string& request, const char* service,
            const char* topic) {
@@ -108,13 +117,44 @@ TEST(WinXRegistry, ReadsADefaultValue) {
   EXPECT_STREQ(kService, buf);
 }
 
-TEST(WinXOpenHtml, WithoutADdeRegistrationTheShellOpensThePage) {
-  HttpHandler handler;  // the prefix's own state: a command, no ddeexec keys
+// Without a DDE registration the http handler's command is started with
+// the page, whatever its extension, given with its drive; without a command
+// the shell is asked to open it.
+TEST(WinXOpenHtml, WithoutADdeRegistrationTheCommandGetsThePage) {
   TempDir dir;
+  const std::string record = dir.file("started.txt");
+  SetEnvironmentVariableA("SCRIVO_RECORD", record.c_str());
+  const std::string recorder = hostPath(SCRIVO_RECORDER_EXE);
+  SetEnvironmentVariableA("SCRIVO_TEST_BROWSER", recorder.c_str());
+  char cwd[MAX_PATH];
+  ASSERT_NE(0u, GetCurrentDirectoryA(sizeof cwd, cwd));
+  const std::string page = std::string(cwd, 2) + "\\docs\\scrivo2\\f.htmx";
+  struct Case {
+    std::string command, started;
+  };
+  const Case cases[] = {
+      {"\"" + recorder + "\" started \"%1\"", "started\n" + page + "\n"},
+      {"\"" + recorder + "\" started", "started\n" + page + "\n"},  // the page appended
+      {"\"%SCRIVO_TEST_BROWSER%\" %1 %1", page + "\n" + page + "\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    HttpHandler handler;
+    handler.setCommand(c.command.c_str());
+    std::remove(record.c_str());
+    Raised r = catchRaise([&] { WinX_openHtml("/docs/scrivo2/f.htmx"); });
+    EXPECT_FALSE(r.raised) << r.msg;
+    for (int i = 0; i < 100 && readFile(record).size() < c.started.size(); ++i) Sleep(50);
+    EXPECT_EQ(c.started, readFile(record));
+  }
+  HttpHandler handler;
+  handler.setCommand(nullptr);
   writeFile(dir.file("page.htm"), "<HTML></HTML>");
-  std::string page = dir.file("page.htm");
-  Raised r = catchRaise([&] { WinX_openHtml(page.c_str()); });
+  const std::string shown = dir.file("page.htm");
+  Raised r = catchRaise([&] { WinX_openHtml(shown.c_str()); });
   EXPECT_FALSE(r.raised) << r.msg;
+  SetEnvironmentVariableA("SCRIVO_RECORD", nullptr);
+  SetEnvironmentVariableA("SCRIVO_TEST_BROWSER", nullptr);
 }
 
 TEST(WinXDde, EveryPercentOneIsReplacedByThePage) {

@@ -270,7 +270,7 @@ TEST(StrXCpyAbsPath, JoinsTheCurrentFolder) {
   EXPECT_TRUE(StrX_cpyAbsPath(out, "x/./y.htm", sizeof out));
   std::string expected = cwd;
   if (expected.back() != nativeSep()) expected += nativeSep();
-  EXPECT_EQ(expected + "x/y.htm", out);
+  EXPECT_EQ(expected + native("x/y.htm"), out);
 }
 
 TEST(StrXFromFile, UsesTheFolderOfTheBaseFile) {
