@@ -573,15 +573,12 @@ bool BLex3_appendBounded(const BLex3* lx, const char* p, std::size_t n, char* ds
   if (take < n && lx->utf8) {
     // The cut falls inside a character when the byte after it continues
     // one: the character stays out whole, also the part an earlier append
-    // stored.
-    if (TextCode_isUtf8Trail(byteAt(p + take))) {
-      while (take > 0 && TextCode_isUtf8Trail(byteAt(p + take))) --take;
-      if (take > 0) {
-        --take;  // the lead byte
-      } else {
-        while (*len > 0 && TextCode_isUtf8Trail(byteAt(dst + *len - 1))) --*len;
-        if (*len > 0 && byteAt(dst + *len - 1) >= 0xC0) --*len;
-      }
+    // stored. Backing up over the continuation bytes stops at the lead
+    // byte, which is then the first byte left out.
+    while (take > 0 && TextCode_isUtf8Trail(byteAt(p + take))) --take;
+    if (take == 0 && TextCode_isUtf8Trail(byteAt(p))) {
+      while (*len > 0 && TextCode_isUtf8Trail(byteAt(dst + *len - 1))) --*len;
+      if (*len > 0 && byteAt(dst + *len - 1) >= 0xC0) --*len;
     }
   } else if (take < n && BLex3_isTrailPtr(lx, p + take)) {
     // The cut falls inside a character: its lead byte stays out too, also

@@ -662,6 +662,12 @@ void CDeclP_step(CDeclP* r) {
     BLex3_skipSet(lx, kWhite);
     return stopHere(r);
   }
+  // A UTF-8 file's byte order mark is not text: the first declaration
+  // starts after it, not at the mark.
+  if (o == 0 && lx->utf8 && BLex3_getEnd(lx) - p >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
+    BLex3_next(lx, 3);
+    return stopHere(r);
+  }
   if (r->comments->inside) {
     CommentP_findEnd(r->comments, &r->scanPos);
     ev.result = CDeclP_Nothing;

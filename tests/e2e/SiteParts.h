@@ -1,8 +1,42 @@
 // The fixed parts of a project site and of the project files that make one,
-// as the site layout gives them.
+// as the site layout gives them, and a project run in a fresh folder.
 #pragma once
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "E2e.h"
+
+// A project in a fresh folder: its files written, then the program run on
+// site.scv; the site is in the work folder scrivo2.
+struct Site {
+  TempDir dir;
+  E2eRun run;
+  std::string folder() const { return dir.file("scrivo2"); }
+  std::string page(const std::string& name) const {
+    return readFile(folder() + nativeSep() + name);
+  }
+  void write(const std::string& name, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(dir.file(name)).parent_path());
+    writeFile(dir.file(name), bytes);
+  }
+  void make(const std::string& project) {
+    write("site.scv", project);
+    run = runScrivo(dir, {"site.scv"});
+  }
+};
+
+// The navigation bar.
+inline const std::string kBar =
+    "<HTML><BODY>\r\n\r\n"
+    "[<SPAN title=\"トップページに戻ります。\">\r\n"
+    "<A href=\"index.html\" target=_top>トップ</A></SPAN>,\r\n"
+    "<SPAN title=\"キーワード検索をします。ただし、Pervix が必要です。ダウンロードは、"
+    "https://scrivo.example/pervix/ からできます。\">\r\n"
+    "<A href=\"_out.kwf\">検索</A></SPAN>,\r\n"
+    "<SPAN title=\"ドキュメント・フォルダを表示します。（Internet Explorer のみ）\">\r\n"
+    "<A href=\"..\" target=\"main\">フォルダ</A></SPAN>]<BR>\r\n"
+    "</BODY></HTML>\r\n";
 
 // A valid project file with the [files] lines given; key names a [main]
 // line to replace by line ("-" removes it).

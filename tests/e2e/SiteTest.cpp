@@ -18,32 +18,6 @@ namespace {
 
 const std::string S(1, nativeSep());
 
-struct Site {
-  TempDir dir;
-  E2eRun run;
-  std::string folder() const { return dir.file("scrivo2"); }
-  std::string page(const std::string& name) const { return readFile(folder() + S + name); }
-  void write(const std::string& name, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(dir.file(name)).parent_path());
-    writeFile(dir.file(name), bytes);
-  }
-  void make(const std::string& project) {
-    write("site.scv", project);
-    run = runScrivo(dir, {"site.scv"});
-  }
-};
-
-const std::string kBar =
-    "<HTML><BODY>\r\n\r\n"
-    "[<SPAN title=\"トップページに戻ります。\">\r\n"
-    "<A href=\"index.html\" target=_top>トップ</A></SPAN>,\r\n"
-    "<SPAN title=\"キーワード検索をします。ただし、Pervix が必要です。ダウンロードは、"
-    "https://scrivo.example/pervix/ からできます。\">\r\n"
-    "<A href=\"_out.kwf\">検索</A></SPAN>,\r\n"
-    "<SPAN title=\"ドキュメント・フォルダを表示します。（Internet Explorer のみ）\">\r\n"
-    "<A href=\"..\" target=\"main\">フォルダ</A></SPAN>]<BR>\r\n"
-    "</BODY></HTML>\r\n";
-
 std::string sourcePage(const std::string& name, const std::string& funcs,
                        const std::string& listing) {
   return "<HTML><HEAD><TITLE>\r\n" + name + "\r\n</TITLE>\r\n\r\n<BODY>\r\n\r\n<H3>" + name +

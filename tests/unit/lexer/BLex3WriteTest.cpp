@@ -10,6 +10,7 @@
 #include "LexerFixture.h"
 #include "TestFiles.h"
 #include "lexer/BLex3Write.h"
+#include "runtime/TextCode.h"
 
 namespace {
 
@@ -159,4 +160,29 @@ TEST(BLex3CopyRange, CutNeverSplitsADoubleByteCharacter) {
   EXPECT_STREQ("bc", dst);
   BLex3_copyRange(&o.lx, at(509), at(514), dst, 5);
   EXPECT_STREQ("bc\x82\xA0", dst);
+}
+
+TEST(BLex3CopyRange, CutNeverSplitsAUtf8Character) {
+  TempDir dir;
+  // あ (E3 81 82) at 511-513 crosses the end of the first window; U+20BB7
+  // (F0 A0 AE B7) follows at 514-517.
+  writeFile(dir.file("in"), std::string(510, 'a') + "b\xE3\x81\x82\xF0\xA0\xAE\xB7" + "d");
+  TextCode_Scope utf8(TextCode::Utf8, TextCode::Utf8);
+  OpenLexer o(dir.file("in"));
+  struct Case {
+    std::size_t capacity;
+    const char* kept;
+  };
+  const Case cases[] = {{2, "b"},
+                        {3, "b"},  // E3 was stored with the first window's bytes
+                        {4, "b"},
+                        {5, "b\xE3\x81\x82"},
+                        {8, "b\xE3\x81\x82"},
+                        {9, "b\xE3\x81\x82\xF0\xA0\xAE\xB7"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.capacity);
+    char dst[16];
+    BLex3_copyRange(&o.lx, at(510), at(519), dst, c.capacity);
+    EXPECT_STREQ(c.kept, dst);
+  }
 }

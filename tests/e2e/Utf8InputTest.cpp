@@ -1,0 +1,237 @@
+// UTF-8 input files next to code page 932 ones: the same sources stored in
+// both codes give the same pages and each listing gives back its own bytes;
+// the edges of the choice between the codes; titles cut before a character
+// that does not fit; a project that mixes both codes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "E2e.h"
+#include "PageParts.h"
+#include "SiteParts.h"
+#include "platform/Os.h"
+
+namespace {
+
+const std::string kMeta = "<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">";
+
+// The Japanese texts of this file are code page 932, as the compiler writes
+// them; a UTF-8 page holds the same characters in UTF-8.
+std::string utf8(const std::string& cp932) {
+  std::string out;
+  Os_cp932ToUtf8(cp932.data(), cp932.size(), &out);
+  return out;
+}
+
+// A page's start as a UTF-8 page writes it: the declaration right after
+// <HEAD>, and a head of its own for a page that had none.
+std::string declared(const std::string& page) {
+  const std::string head = "<HTML><HEAD>";
+  if (page.compare(0, head.size(), head) == 0) return head + kMeta + page.substr(head.size());
+  const std::string noHead = "<HTML><BODY>";
+  EXPECT_EQ(0, page.compare(0, noHead.size(), noHead));
+  return head + kMeta + "</HEAD><BODY>" + page.substr(noHead.size());
+}
+
+// The input bytes that a page's listing shows: the text between <PRE> and
+// </PRE> without the numbers "%4d|" that begin its lines (they must run 1,
+// 2, 3, ...), without the tags the program adds (a title anchor takes the
+// title's number "1-2. " with it), with &lt; &gt; &amp; turned back.
+std::string listedBytes(const std::string& page) {
+  const std::string open = "\r\n<HR><PRE>\r\n", close = "\r\n</PRE>\r\n</BODY></HTML>\r\n";
+  const std::size_t at = page.find(open);
+  if (at == std::string::npos || page.size() < at + open.size() + close.size() ||
+      page.compare(page.size() - close.size(), close.size(), close) != 0)
+    return "(no listing)";
+  const std::string body =
+      page.substr(at + open.size(), page.size() - close.size() - at - open.size());
+  std::string out;
+  int line = 0;
+  for (std::size_t i = 0; i < body.size();) {
+    if (i == 0 || body[i - 1] == '\n') {
+      char number[16];
+      std::snprintf(number, sizeof number, "%4d|", ++line);
+      if (body.compare(i, std::strlen(number), number) != 0) return out + "(no " + number + ")";
+      i += std::strlen(number);
+    } else if (body[i] == '<') {
+      const bool title = body.compare(i, 14, "<A name=\"title") == 0;
+      i = body.find(title ? ". " : ">", i);
+      if (i == std::string::npos) return out + "(open tag)";
+      i += title ? 2 : 1;
+    } else if (body[i] == '&') {
+      const char* escapes[] = {"&lt;", "<", "&gt;", ">", "&amp;", "&"};
+      std::size_t k = 0;
+      while (k < 6 && body.compare(i, std::strlen(escapes[k]), escapes[k]) != 0) k += 2;
+      if (k == 6) return out + "(bare &)";
+      out += escapes[k + 1];
+      i += std::strlen(escapes[k]);
+    } else {
+      out += body[i++];
+    }
+  }
+  return out;
+}
+
+struct PageOf {
+  E2eRun run;
+  std::string page;
+};
+
+// Runs the program on one file in a fresh folder; page names the result.
+PageOf pageOf(const std::string& name, const std::string& bytes, const std::string& page) {
+  TempDir dir;
+  writeFile(dir.file(name), bytes);
+  PageOf r;
+  r.run = runScrivo(dir, {name});
+  r.page = readFile(dir.file("scrivo2") + nativeSep() + page);
+  return r;
+}
+
+std::size_t count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+}  // namespace
+
+// The twins are sources with Japanese comments, titles, keyword marks and
+// literals, among them characters whose code page 932 form ends in "[",
+// "\", "]", "{" or "|", and characters whose UTF-8 form ends in 0x81 or
+// 0x82 right before "*/", a quote or a line end; tests/data/twins/cp932
+// holds tests/data/twins/utf8 converted to code page 932.
+TEST(Utf8Input, TwinsGiveTheSamePageInBothCodes) {
+  // The least each page holds, counted by hand in the sources: index items
+  // (titles and top-level definitions) and links in the listing.
+  struct Twin {
+    const char* name;
+    const char* page;
+    std::size_t items;
+    std::size_t links;
+  };
+  const Twin twins[] = {{"meter.h", "meter.htm", 16, 20},
+                        {"meter.c", "meter.htm", 18, 25},
+                        {"panel.cpp", "panel.htm", 7, 12}};
+  for (const Twin& t : twins) {
+    SCOPED_TRACE(t.name);
+    const std::string data = std::string(SCRIVO_TEST_DATA) + "/twins/";
+    const std::string u8Text = readFile(data + "utf8/" + t.name);
+    const std::string cpText = readFile(data + "cp932/" + t.name);
+    ASSERT_FALSE(u8Text.empty());
+    ASSERT_NE(u8Text, cpText);
+    const PageOf u8 = pageOf(t.name, u8Text, t.page);
+    const PageOf cp = pageOf(t.name, cpText, t.page);
+    EXPECT_EQ(0, u8.run.status) << u8.run.err;
+    EXPECT_EQ(0, cp.run.status) << cp.run.err;
+    EXPECT_EQ(cp.run.out, u8.run.out);  // the same bracket reports
+
+    // Same index lists, anchors and links: the code page 932 page in UTF-8
+    // is the UTF-8 page without its declaration.
+    std::string undeclared = u8.page;
+    ASSERT_EQ(0, undeclared.compare(0, 12 + kMeta.size(), "<HTML><HEAD>" + kMeta));
+    undeclared.erase(12, kMeta.size());
+    EXPECT_EQ(utf8(cp.page), undeclared);
+    EXPECT_EQ(u8Text, listedBytes(u8.page));
+    EXPECT_EQ(cpText, listedBytes(cp.page));
+
+    EXPECT_LE(t.items, count(u8.page, "<LI><A "));
+    EXPECT_LE(t.links, count(u8.page.substr(u8.page.find("<HR><PRE>")), "<A href=\"#"));
+  }
+}
+
+// Which code a file is read in shows in the page: a UTF-8 page has the
+// declaration and its fixed texts in UTF-8, and a comment that ends right
+// after あ (E3 81 82) ends there only when the file is read as UTF-8: read
+// as code page 932, "\x82*" is one character.
+TEST(Utf8Input, CodeOfAFile) {
+  const std::string funcF = kFuncSection + "<LI><A href=\"#func1\">f 関数</A>\r\n" + kEndSection;
+  const std::string fListing = "<A name=\"func1\">int <A href=\"#func1\">f</A>(void)\n";
+  struct Case {
+    const char* what;
+    std::string text;
+    bool utf8;
+    std::string sections;
+    std::string listing;
+  };
+  const Case cases[] = {
+      {"UTF-8", "/* \xE3\x81\x82*/\nint f(void)\n{\n}\n", true, funcF,
+       "   1|/* \xE3\x81\x82*/\n   2|" + fListing + "   3|</A>{\n   4|}\n   5|"},
+      {"byte order mark", "\xEF\xBB\xBF// \xE8\xA1\xA8\nint f(void)\n{\n}\n", true, funcF,
+       "   1|\xEF\xBB\xBF// \xE8\xA1\xA8\n   2|" + fListing + "   3|</A>{\n   4|}\n   5|"},
+      // The mark decides, whatever follows it.
+      {"byte order mark and a bad byte", "\xEF\xBB\xBF/* \xC0 */\n", true, "",
+       "   1|\xEF\xBB\xBF/* \xC0 */\n   2|"},
+      // E3 81 and a space is no UTF-8: the comment runs on to line 5.
+      {"one bad sequence", "/* \xE3\x81\x82*/\nint f(void)\n{\n}\n/* \xE3\x81 */\n", false, "",
+       "   1|/* \xE3\x81\x82*/\n   2|int f(void)\n   3|{\n   4|}\n   5|/* \xE3\x81 */\n   6|"},
+      {"ASCII", "int f(void)\n{\n}\n", false, funcF,
+       "   1|" + fListing + "   2|</A>{\n   3|}\n   4|"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const PageOf r = pageOf("e.c", c.text, "e.htm");
+    EXPECT_EQ(0, r.run.status) << r.run.err;
+    const std::string top = head("e.c") + c.sections;
+    EXPECT_EQ((c.utf8 ? declared(utf8(top)) : top) + listing(c.listing), r.page);
+  }
+}
+
+// A title keeps at most 127 bytes in the page list and 255 in its links
+// entry; a character that would cross the limit stays out whole.
+TEST(Utf8Input, TitleCutsKeepWholeCharacters) {
+  const std::string a3 = "\xE3\x81\x82";      // あ
+  const std::string k4 = "\xF0\xA0\xAE\xB7";  // U+20BB7
+  struct Case {
+    const char* what;
+    std::string kept127;  // the title up to the character that crosses byte 127
+    std::string kept255;  // ... that crosses byte 255
+    std::string rest;
+  };
+  const Case cases[] = {
+      // あ at bytes 125-127 and 253-255.
+      {"3 bytes", "[" + a3 + "]" + std::string(120, 'a'), a3 + std::string(125, 'b'), a3 + "z"},
+      // U+20BB7 at bytes 125-128 and 254-257.
+      {"4 bytes", "[" + k4 + "]" + std::string(119, 'a'), k4 + std::string(125, 'b'), k4 + "z"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Site s;
+    s.write("t.txt", "<<<" + c.kept127 + c.kept255 + c.rest + ">>>\n");
+    s.make(projectText({"Folder = .", "File = t.txt"}));
+    ASSERT_EQ(0, s.run.status) << s.run.err;
+    EXPECT_EQ(declared(pageList(item("t.txt.htm", "t.txt", c.kept127))), s.page("index2.htm"));
+    const std::string entry = "\r\nA = " + c.kept127 + c.kept255 + ", , t.txt.htm#title1\r\n";
+    EXPECT_NE(std::string::npos, s.page("_out.kwf").find(entry));
+  }
+}
+
+// The site's own pages are UTF-8 once one file is; each source page keeps
+// its file's code, and names link across the two codes.
+TEST(Utf8Input, ProjectMixingBothCodes) {
+  const std::string newText =
+      utf8("/* <<<新しい[部品]>>> */\nint render(void)\n{\n  return compute();  /* 表示あ*/\n}\n");
+  const std::string oldText =
+      "/* <<<古い表示ソース>>> */\nint compute(void)\n{\n  return 0;  /* 能 */\n}\n"
+      "int old(void) { return render(); }\n";
+  Site s;
+  s.write("new.c", newText);
+  s.write("old.c", oldText);
+  s.make(projectText({"Folder = .", "File = new.c", "File = old.c"}));
+  ASSERT_EQ(0, s.run.status) << s.run.err;
+
+  EXPECT_EQ(declared(frame("index2.htm")), s.page("index.html"));
+  EXPECT_EQ(declared(utf8(kBar)), s.page("index0.htm"));
+  EXPECT_EQ(declared(utf8(pageList(item("new.c.htm", "new.c", "新しい[部品]") +
+                                   item("old.c.htm", "old.c", "古い表示ソース")))),
+            s.page("index2.htm"));
+
+  const std::string newPage = s.page("new.c.htm"), oldPage = s.page("old.c.htm");
+  EXPECT_EQ(declared("<HTML><HEAD><TITLE>"), newPage.substr(0, 19 + kMeta.size()));
+  EXPECT_EQ("<HTML><HEAD><TITLE>", oldPage.substr(0, 19));
+  EXPECT_EQ(newText, listedBytes(newPage));
+  EXPECT_EQ(oldText, listedBytes(oldPage));
+  EXPECT_NE(std::string::npos, newPage.find("<A href=\"old.c.htm#func1\">compute</A>"));
+  EXPECT_NE(std::string::npos, oldPage.find("<A href=\"new.c.htm#func1\">render</A>"));
+}
