@@ -91,14 +91,16 @@ void skipDirectiveLine(BLex3* lx) {
   }
 }
 
-// The next identifier that the comment scanner copy does not place inside
-// a comment; the cursor ends after it. False at the end of the data.
-bool readIdent(BLex3* lx, CommentP* comments, BLex3_Pos* start, BLex3_Pos* end) {
+bool isStop(const char* stops, char c) { return c != '\0' && std::strchr(stops, c) != nullptr; }
+
+// To the next byte of code that is a letter, "_" or one of stops, outside
+// comments; null at the end of the data.
+char* toNextToken(BLex3* lx, CommentP* comments, const char* stops) {
   for (;;) {
     char* p = BLex3_fetch(lx, 0);
-    if (p == nullptr) return false;
+    if (p == nullptr) return nullptr;
     char* stop = BLex3_getEnd(lx);
-    while (p < stop && !(isIdentStart(*p) && isSingle(lx, p))) ++p;
+    while (p < stop && !(isSingle(lx, p) && (isIdentStart(*p) || isStop(stops, *p)))) ++p;
     BLex3_setPtr(lx, p);
     if (p == stop) continue;
     CommentP_catchUp(comments);
@@ -108,11 +110,18 @@ bool readIdent(BLex3* lx, CommentP* comments, BLex3_Pos* start, BLex3_Pos* end) 
       BLex3_setPos(lx, after);
       continue;
     }
-    *start = curPos(lx);
-    skipIdentChars(lx);
-    *end = curPos(lx);
-    return true;
+    return BLex3_fetch(lx, 0);
   }
+}
+
+// The next identifier that the comment scanner copy does not place inside
+// a comment; the cursor ends after it. False at the end of the data.
+bool readIdent(BLex3* lx, CommentP* comments, BLex3_Pos* start, BLex3_Pos* end) {
+  if (toNextToken(lx, comments, "") == nullptr) return false;
+  *start = curPos(lx);
+  skipIdentChars(lx);
+  *end = curPos(lx);
+  return true;
 }
 
 // Ends the step at the cursor with nothing found.
@@ -185,29 +194,6 @@ bool readWordAt(BLex3* lx, BLex3_Pos* start, BLex3_Pos* end) {
     skipIdentChars(lx);
   *end = curPos(lx);
   return reserved;
-}
-
-bool isStop(const char* stops, char c) { return c != '\0' && std::strchr(stops, c) != nullptr; }
-
-// To the next byte of code that is a letter, "_" or one of stops, outside
-// comments; null at the end of the data.
-char* toNextToken(BLex3* lx, CommentP* comments, const char* stops) {
-  for (;;) {
-    char* p = BLex3_fetch(lx, 0);
-    if (p == nullptr) return nullptr;
-    char* stop = BLex3_getEnd(lx);
-    while (p < stop && !(isSingle(lx, p) && (isIdentStart(*p) || isStop(stops, *p)))) ++p;
-    BLex3_setPtr(lx, p);
-    if (p == stop) continue;
-    CommentP_catchUp(comments);
-    if (comments->inside) {
-      BLex3_Pos after;
-      CommentP_findEnd(comments, &after);
-      BLex3_setPos(lx, after);
-      continue;
-    }
-    return BLex3_fetch(lx, 0);
-  }
 }
 
 // A typedef names the last identifier that stands outside all brackets

@@ -19,22 +19,23 @@ void writeRaw(std::FILE* f, const char* p, std::size_t n) {
   if (n) std::fwrite(p, 1, n, f);
 }
 
-// Converts in pieces through a fixed buffer; a byte that CP932 cannot map is
-// written unchanged rather than dropped.
-void writeConverted(std::FILE* f, const char* p, std::size_t n) {
+// Converts in pieces through a fixed buffer, handing each piece to put; a
+// byte that CP932 cannot map is handed on unchanged rather than dropped.
+template <class Put>
+void convert(iconv_t cd, const char* p, std::size_t n, Put put) {
   char out[1024];
   char* in = const_cast<char*>(p);
   std::size_t left = n;
   while (left > 0) {
     char* o = out;
     std::size_t room = sizeof out;
-    std::size_t r = iconv(g_toUtf8, &in, &left, &o, &room);
-    writeRaw(f, out, static_cast<std::size_t>(o - out));
+    std::size_t r = iconv(cd, &in, &left, &o, &room);
+    put(out, static_cast<std::size_t>(o - out));
     if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      writeRaw(f, in, 1);
+      put(in, 1);
       ++in;
       --left;
-      iconv(g_toUtf8, nullptr, nullptr, nullptr, nullptr);
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
 }
@@ -51,21 +52,7 @@ void Os_cp932ToUtf8(const char* p, std::size_t n, std::string* out) {
     out->append(p, n);
     return;
   }
-  char buf[1024];
-  char* in = const_cast<char*>(p);
-  std::size_t left = n;
-  while (left > 0) {
-    char* o = buf;
-    std::size_t room = sizeof buf;
-    std::size_t r = iconv(cd, &in, &left, &o, &room);
-    out->append(buf, static_cast<std::size_t>(o - buf));
-    if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
-      out->push_back(*in);
-      ++in;
-      --left;
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
-  }
+  convert(cd, p, n, [&](const char* q, std::size_t k) { out->append(q, k); });
 }
 
 char Os_pathSep() { return '/'; }
@@ -94,7 +81,7 @@ void Os_consoleWrite(int stream, const char* bytes, std::size_t n) {
   if (g_toUtf8 == reinterpret_cast<iconv_t>(-1))
     writeRaw(f, bytes, n);
   else
-    writeConverted(f, bytes, n);
+    convert(g_toUtf8, bytes, n, [&](const char* q, std::size_t k) { writeRaw(f, q, k); });
   if (stream == 2) std::fflush(f);
 }
 
