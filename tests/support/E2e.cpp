@@ -40,9 +40,10 @@ E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args,
       runProgram(hostPath(SCRIVO_EXE), args, dir.path(), {{"LC_ALL", "C"}}, {}, fileSizeLimit);
   if (!record.empty()) {
     // Wine's shell hands the page on after the program has ended: a run
-    // that succeeded and made its work folder is given a moment for it.
+    // that succeeded and made its work folder is given up to ten seconds
+    // for it (a loaded machine may need several).
     if (r.status == 0 && fileExists(dir.file("scrivo2")))
-      for (int i = 0; i < 40 && readFile(record).size() <= before; ++i) Sleep(50);
+      for (int i = 0; i < 200 && readFile(record).size() <= before; ++i) Sleep(50);
     std::string all = readFile(record);
     std::istringstream calls(all.size() > before ? all.substr(before) : std::string());
     for (std::string line; std::getline(calls, line);) r.browserCalls.push_back(tailFromTempDir(line));
