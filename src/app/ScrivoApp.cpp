@@ -114,6 +114,15 @@ int ScrivoApp_main(int argc, char** argv) {
     writeOut(ScrivoApp_kUsage);
     return 0;
   }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    writeOut(std::string(ScrivoApp_kBanner) + ScrivoApp_kUsage + ScrivoApp_kHelpUsage +
+             ScrivoApp_kHelpInputs + WinX_browserRule() + ScrivoApp_kHelpStatus);
+    return 0;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    writeOut(std::string(ScrivoApp_kBanner) + ScrivoApp_kVersionLabel + SCRIVO_VERSION + "\n");
+    return 0;
+  }
   // A path that does not fit its buffer would name another file: the run is
   // refused instead (ScrivoApp_run reports it once the runtime is set up).
   char input[StrX_kPathSize];

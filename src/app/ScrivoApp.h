@@ -11,6 +11,21 @@ inline constexpr char ScrivoApp_kWorkFolder[] = "scrivo2";
 inline constexpr char ScrivoApp_kBanner[] = "Scrivolt2 b2 for Command Line\n";
 inline constexpr char ScrivoApp_kUsage[] = "  usage >scrivo doc.hmt\n";
 
+// scrivo --help (or -h): the usage lines, then this, then the platform's
+// browser rule (WinX_browserRule) and the exit statuses.
+inline constexpr char ScrivoApp_kHelpUsage[] = "        >scrivo --help | -h | --version\n";
+inline constexpr char ScrivoApp_kHelpInputs[] =
+    "入力の種類（拡張子の大文字と小文字は区別しない）:\n"
+    "  .c .cpp .h .txt  ソースファイル: 行番号つきの一覧ページ NAME.htm\n"
+    "  .hmt .htm*       テンプレート文書: 展開したページ（同じ名前）\n"
+    "  .scv             プロジェクト: フレームのサイト index.html\n"
+    "  その他の拡張子では何もしない\n"
+    "出力: 入力ファイルと同じフォルダの scrivo2\n";
+inline constexpr char ScrivoApp_kHelpStatus[] =
+    "終了ステータス: 0 成功（何もしなかったときも）、14 エラー（標準エラーに報告）\n";
+// scrivo --version: the banner, then this and the version.
+inline constexpr char ScrivoApp_kVersionLabel[] = "バージョン ";
+
 using ScrivoApp_ProgressFn = int32_t (*)(void* user, int32_t step, int32_t value,
                                          const char* text, int32_t index, int32_t count);
 

@@ -24,6 +24,9 @@ inline constexpr char WinX_kKeyTopic[] = "http\\shell\\open\\ddeexec\\Topic";
 // Shows the page; an empty path opens nothing.
 void WinX_openHtml(const char* path);
 
+// The line of --help that says how the browser is chosen on this platform.
+const char* WinX_browserRule();
+
 // Reads one registry value (null name: the key's default value) into buf.
 // A missing key raises WinX_Err_NoRegKey; other failures the "allcode" error.
 // Where there is no registry (POSIX) every key is missing.

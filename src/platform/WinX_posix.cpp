@@ -70,3 +70,11 @@ char* WinX_getReg(WinX_Root, const char* keyPath, const char*, char* buf, uint32
 }
 
 void WinX_sendDde(const char*, const char*, const char*, const char*, uint32_t) {}
+
+const char* WinX_browserRule() {
+#ifdef __APPLE__
+  return "ブラウザ: 環境変数 BROWSER のコマンド（空なら開かない）、未設定なら open\n";
+#else
+  return "ブラウザ: 環境変数 BROWSER のコマンド（空なら開かない）、未設定なら xdg-open\n";
+#endif
+}

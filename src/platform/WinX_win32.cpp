@@ -243,3 +243,7 @@ void WinX_openHtml(const char* path) {
   else
     openWithShell(page.c_str());
 }
+
+const char* WinX_browserRule() {
+  return "ブラウザ: レジストリの http の関連付けにある既定のブラウザ\n";
+}

@@ -29,6 +29,47 @@ TEST(CommandUsage, NoArgumentPrintsTwoLinesAndCreatesNothing) {
   EXPECT_TRUE(r.browserCalls.empty());
 }
 
+// --help, -h and --version answer on standard output only, touch nothing and
+// succeed; an argument that merely resembles them stays a file name.
+TEST(CommandUsage, HelpAndVersionAnswerAndCreateNothing) {
+  const std::string usage = "Scrivolt2 b2 for Command Line\n  usage >scrivo doc.hmt\n";
+  const std::string browser =
+      nativeSep() == '\\'
+          ? "ブラウザ: レジストリの http の関連付けにある既定のブラウザ\n"
+          : "ブラウザ: 環境変数 BROWSER のコマンド（空なら開かない）、未設定なら xdg-open\n";
+  const std::string help =
+      usage + "        >scrivo --help | -h | --version\n"
+      "入力の種類（拡張子の大文字と小文字は区別しない）:\n"
+      "  .c .cpp .h .txt  ソースファイル: 行番号つきの一覧ページ NAME.htm\n"
+      "  .hmt .htm*       テンプレート文書: 展開したページ（同じ名前）\n"
+      "  .scv             プロジェクト: フレームのサイト index.html\n"
+      "  その他の拡張子では何もしない\n"
+      "出力: 入力ファイルと同じフォルダの scrivo2\n" +
+      browser + "終了ステータス: 0 成功（何もしなかったときも）、14 エラー（標準エラーに報告）\n";
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;
+  };
+  const Case cases[] = {
+      {{"--help"}, help},
+      {{"-h"}, help},
+      {{"--help", "a.c"}, help},
+      {{"--version"}, usage.substr(0, usage.find('\n') + 1) + "バージョン " SCRIVO_VERSION "\n"},
+      {{"--HELP"}, ""},
+      {{"-help"}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    TempDir dir;
+    E2eRun r = runScrivo(dir, c.args);
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ(c.out, r.out);
+    EXPECT_EQ("", r.err);
+    EXPECT_TRUE(listFolder(dir.path()).empty());
+    EXPECT_TRUE(r.browserCalls.empty());
+  }
+}
+
 TEST(CommandErrors, EmptyArgumentGivesTheUncaughtReport) {
   TempDir dir;
   E2eRun r = runScrivo(dir, {""});
