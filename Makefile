@@ -12,8 +12,10 @@ FUZZ_SECONDS ?= 60
 # Third-party sources for `make bench`'s definitions check, relative to this
 # folder; fetched by ../shared/corpus/get-corpus.sh.
 CORPUS    ?= ../corpus
+PREFIX    ?= /usr/local
 
-.PHONY: all build demo test test-native test-asan test-win bench fuzz clean
+.PHONY: all build demo test test-native test-asan test-win bench fuzz clean \
+        install package package-win
 
 all: build
 
@@ -43,6 +45,24 @@ test-win:
 	  sh tests/run-wine.sh $(WINBUILD); \
 	else \
 	  echo "Windows tests skipped: $(MINGW_CXX) or $(WINE) is not installed"; \
+	fi
+
+# DESTDIR, when set in the environment, is put before PREFIX (staged installs).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, in build/packages/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# A zip of the Windows program and its manual as text, in build-win/packages/.
+package-win:
+	@if command -v $(MINGW_CXX) >/dev/null 2>&1; then \
+	  cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null && \
+	  cmake --build $(WINBUILD) -j$(JOBS) --target scrivo scrivo_manual_text && \
+	  cd $(WINBUILD) && cpack -G ZIP; \
+	else \
+	  echo "package-win: $(MINGW_CXX) is not installed"; exit 1; \
 	fi
 
 bench: build

@@ -78,3 +78,10 @@ add_dependencies(scrivo_e2e scrivo scrivo_probe scrivo_recorder)
 
 add_test(NAME unit COMMAND scrivo_unit)
 add_test(NAME e2e COMMAND scrivo_e2e)
+
+# The install rules, exercised in a staging folder (POSIX; the Windows
+# package is a zip of the same files).
+if(NOT WIN32)
+  add_test(NAME install COMMAND sh ${CMAKE_SOURCE_DIR}/tests/install.sh ${CMAKE_COMMAND}
+           ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+endif()
