@@ -6,6 +6,8 @@ ASAN      := build-asan
 WINBUILD  := build-win
 MINGW_CXX := x86_64-w64-mingw32-g++-posix
 WINE      := wine
+WINCONFIG := cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+             -DCMAKE_BUILD_TYPE=Release
 FUZZBUILD := build-fuzz
 FUZZ_CXX  ?= clang++
 FUZZ_SECONDS ?= 60
@@ -40,7 +42,7 @@ test-asan:
 # page 932 that LC_ALL=ja_JP.UTF-8 gives Wine.
 test-win:
 	@if command -v $(MINGW_CXX) >/dev/null 2>&1 && command -v $(WINE) >/dev/null 2>&1; then \
-	  cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null && \
+	  $(WINCONFIG) >/dev/null && \
 	  cmake --build $(WINBUILD) -j$(JOBS) && \
 	  sh tests/run-wine.sh $(WINBUILD); \
 	else \
@@ -58,7 +60,7 @@ package: build
 # A zip of the Windows program and its manual as text, in build-win/packages/.
 package-win:
 	@if command -v $(MINGW_CXX) >/dev/null 2>&1; then \
-	  cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null && \
+	  $(WINCONFIG) >/dev/null && \
 	  cmake --build $(WINBUILD) -j$(JOBS) --target scrivo scrivo_manual_text && \
 	  cd $(WINBUILD) && cpack -G ZIP; \
 	else \
