@@ -11,7 +11,9 @@ mkdir -p "$2"
 work=$(cd "$2" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 cxx=${CHECK_CXX:-g++}
-flags="-std=c++17 -O0 -finput-charset=UTF-8 -fexec-charset=CP932"
+# The build's one compile definition: its value only has to be the same
+# on both sides.
+flags="-std=c++17 -O0 -finput-charset=UTF-8 -fexec-charset=CP932 -DSCRIVO_VERSION=\"0\""
 rm -rf "$work"
 mkdir -p "$work/gen"
 cd "$root/src"
