@@ -91,6 +91,17 @@ void skipDirectiveLine(BLex3* lx) {
   }
 }
 
+// Where the comment scanner copy, caught up to the cursor, places it inside
+// a comment: moves past the comment's end and gives true.
+bool passComment(BLex3* lx, CommentP* comments) {
+  CommentP_catchUp(comments);
+  if (!comments->inside) return false;
+  BLex3_Pos after;
+  CommentP_findEnd(comments, &after);
+  BLex3_setPos(lx, after);
+  return true;
+}
+
 bool isStop(const char* stops, char c) { return c != '\0' && std::strchr(stops, c) != nullptr; }
 
 // To the next byte of code that is a letter, "_" or one of stops, outside
@@ -103,13 +114,7 @@ char* toNextToken(BLex3* lx, CommentP* comments, const char* stops) {
     while (p < stop && !(isSingle(lx, p) && (isIdentStart(*p) || isStop(stops, *p)))) ++p;
     BLex3_setPtr(lx, p);
     if (p == stop) continue;
-    CommentP_catchUp(comments);
-    if (comments->inside) {
-      BLex3_Pos after;
-      CommentP_findEnd(comments, &after);
-      BLex3_setPos(lx, after);
-      continue;
-    }
+    if (passComment(lx, comments)) continue;
     return BLex3_fetch(lx, 0);
   }
 }
@@ -441,13 +446,7 @@ void macroRule(CDeclP* r, const CommentP& scan, int32_t length) {
     BLex3_skipSet(lx, " \t");
     char* p = BLex3_fetch(lx, 0);
     if (p == nullptr) return stopHere(r);
-    CommentP_catchUp(&comments);
-    if (comments.inside) {
-      BLex3_Pos after;
-      CommentP_findEnd(&comments, &after);
-      BLex3_setPos(lx, after);
-      continue;
-    }
+    if (passComment(lx, &comments)) continue;
     if (isIdentStart(*p) && isSingle(lx, p)) break;
     skipDirectiveLine(lx);
     return stopHere(r);
@@ -480,12 +479,7 @@ void scan(CDeclP* r) {
   int32_t paren = 0, nameParen = 0;
   char prev = ' ';  // the last byte of code before the cursor that matters
   for (;;) {
-    CommentP_catchUp(&comments);
-    if (comments.inside) {
-      BLex3_Pos after;
-      CommentP_findEnd(&comments, &after);
-      BLex3_setPos(lx, after);
-    }
+    (void)passComment(lx, &comments);
     char* p = BLex3_fetch(lx, kReadAhead);
     if (p == nullptr) return stopHere(r);
     if (!isSingle(lx, p)) {
@@ -690,13 +684,7 @@ bool CDeclP_nextEnumMember(CDeclP* r, char* buffer, std::size_t capacity) {
   for (;;) {
     BLex3_skipSet(lx, kWhite);
     if (BLex3_fetch(lx, 0) == nullptr) break;
-    CommentP_catchUp(&comments);
-    if (comments.inside) {
-      BLex3_Pos after;
-      CommentP_findEnd(&comments, &after);
-      BLex3_setPos(lx, after);
-      continue;
-    }
+    if (passComment(lx, &comments)) continue;
     char* p = BLex3_fetch(lx, 0);
     if (*p == ',') {
       BLex3_next(lx, 1);
