@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/Pipelines.h"
@@ -345,15 +346,23 @@ void analyzeAll(Project* project, const SitePaths& s, LinksFile* links,
   }
 }
 
-// Step 2: the element trees of every file the template reader knows.
-void scanAllUses(RXML* rxml, const SitePaths& s, ScrivoApp_Progress* progress) {
+// Step 2: the element trees of every file the template reader knows, each
+// in its code: a project file's was read in step 1, another one's is read
+// here.
+void scanAllUses(const Project* project, RXML* rxml, const SitePaths& s,
+                 ScrivoApp_Progress* progress) {
+  std::unordered_map<const RXML_File*, TextCode> codes;
+  for (const ProjectFile* f = Project_firstFile(project); f != nullptr; f = f->next)
+    if (f->rxmlFile != nullptr) codes.emplace(f->rxmlFile, f->code);
   const int32_t n = static_cast<int32_t>(RXML_getFileCount(rxml));
   int32_t i = 0;
   for (RXML_File* r = rxml->firstFile; r != nullptr; r = r->next) {
     ++i;
     report(progress, 2, 3333 + (5000 - 3333) * i / n, shownPath(r->path, s), i, n);
     if (!r->exists) continue;
-    TextCode_Scope code(TextCode_ofFile(r->path), TextCode_page());
+    const auto known = codes.find(r);
+    TextCode_Scope code(known != codes.end() ? known->second : TextCode_ofFile(r->path),
+                        TextCode_page());
     Scrivo_scanTemplateUses(r);
   }
 }
@@ -426,7 +435,7 @@ void ScrivoApp_makeSite(const char* input, const char* workFolder, char* result,
         linksOpen = false;
         LinksFile_close(&links);
 
-        scanAllUses(&rxml, s, progress);
+        scanAllUses(&project, &rxml, s, progress);
 
         // The site's own pages are UTF-8 when a file of it is.
         TextCode siteCode = projectCode;
