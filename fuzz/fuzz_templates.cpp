@@ -12,7 +12,7 @@
 
 #include "FuzzSupport.h"
 #include "engine/LinksIndex.h"
-#include "engine/TemplatePasses.h"
+#include "template/TemplatePasses.h"
 #include "runtime/FileX.h"
 #include "runtime/StrX_Set.h"
 #include "runtime/TextCode.h"

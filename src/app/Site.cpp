@@ -18,7 +18,6 @@
 #include "engine/LinksIndex.h"
 #include "engine/Project.h"
 #include "engine/SourcePasses.h"
-#include "engine/TemplatePasses.h"
 #include "engine/TitleList.h"
 #include "lexer/BracketP.h"
 #include "platform/Os.h"
@@ -30,6 +29,7 @@
 #include "runtime/StrX_Set.h"
 #include "runtime/TextCode.h"
 #include "template/RXML.h"
+#include "template/TemplatePasses.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include "app/SourceHtml.h"
 #include "app/WorkPaths.h"
 #include "engine/LinksIndex.h"
-#include "engine/TemplatePasses.h"
 #include "runtime/Errors.h"
 #include "runtime/Except3.h"
 #include "runtime/FileX.h"
@@ -14,6 +13,7 @@
 #include "runtime/StrX_Set.h"
 #include "runtime/TextCode.h"
 #include "template/RXML.h"
+#include "template/TemplatePasses.h"
 
 namespace {
 

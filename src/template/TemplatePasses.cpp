@@ -1,5 +1,5 @@
 // The template document passes.
-#include "engine/TemplatePasses.h"
+#include "template/TemplatePasses.h"
 
 #include <cstdio>
 #include <cstring>
