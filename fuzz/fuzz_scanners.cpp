@@ -15,24 +15,25 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Fuzz_clearDir();
   const std::string source = Fuzz_path("in.c");
-  const std::string kwf = Fuzz_path("_out.kwf");
-  const std::string outline = Fuzz_path("_outIdx.txt");
   Fuzz_writeFile(source, data, size);
   const TextCode code = TextCode_ofFile(source.c_str());
   TextCode_Scope scope(code, code);
 
+  PageFiles files;
   LinksFile links;
   BracketP_Errors errors;
   bool linksOpen = false;
   Fuzz_run(
       [&] {
-        LinksFile_open(&links, kwf.c_str());
+        PageFiles_init(&files, PageFiles_Kind::Source, source.c_str(), false, Fuzz_dir().c_str(),
+                       "", PageFiles_kOutline);
+        LinksFile_open(&links, files.links);
         linksOpen = true;
         LinksFile_writeHeader(&links, LinksFile_kBase);
         LinksFile_setPage(&links, "");
         BracketP_Errors_clear(&errors);
         int32_t depth = 0;
-        Scrivo_analyzeSource(source.c_str(), &links, outline.c_str(), &depth, &errors);
+        Scrivo_analyzeSource(files, &links, &depth, &errors);
         char warnings[BracketP_kFormatSize];
         (void)BracketP_Errors_format(&errors, warnings, sizeof warnings);
         linksOpen = false;

@@ -11,12 +11,10 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "engine/LinksIndex.h"
-#include "template/TemplatePasses.h"
+#include "app/ScrivoApp.h"
 #include "runtime/FileX.h"
-#include "runtime/StrX_Set.h"
 #include "runtime/TextCode.h"
-#include "template/RXML.h"
+#include "template/DocJob.h"
 
 namespace {
 
@@ -52,13 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   write(doc, parts[0]);
   write(Fuzz_path("a.htm"), parts[1]);
   write(Fuzz_path("b.htm"), parts[2]);
-  const std::string work = Fuzz_path("scrivo2");
-  const std::string page = work + "/doc.htm";
-  const std::string middle = work + "/_middle.txt";
-  const std::string first = work + "/_outMain.txt";
-  const std::string second = work + "/_outMain2.txt";
-  const std::string outline = work + "/_outIdx.txt";
-  const std::string kwf = work + "/_out.kwf";
 
   char warnings[1024];
   PrintX sink;
@@ -66,29 +57,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   PrintX_setFlags(&sink, 0);
   PrintX_setBuffer(&sink, warnings, warnings + sizeof warnings);
 
-  StrX_Set names;
-  RXML rxml;
-  LinksIndex keywords;
-  bool namesUp = false, rxmlUp = false;
   Fuzz_run(
       [&] {
-        FileX_makeFolders(work.c_str(), false);
+        DocJob job;
+        DocJob_forDocument(&job, doc.c_str(), ScrivoApp_kWorkFolder);
+        FileX_makeFolders(job.files.folder, false);
         const TextCode code = TextCode_ofFile(doc.c_str());
         TextCode_Scope scope(code, code);
-        StrX_Set_init(&names, StrX_Set_kWidth, StrX_getHashI, false);
-        namesUp = true;
-        RXML_init(&rxml, &sink, &names);
-        rxmlUp = true;
-        RXML_addFile(&rxml, doc.c_str());
-        Scrivo_runTemplatePasses(&rxml, doc.c_str(),
-                                 Scrivo_DocumentFiles{page.c_str(), middle.c_str(), first.c_str(),
-                                                      second.c_str(), outline.c_str(), kwf.c_str()},
-                                 &keywords);
+        DocJob_Reader reader(&sink);
+        job.rxmlFile = RXML_addFile(&reader.rxml, doc.c_str());
+        DocJob_Links links;
+        DocJob_openLinks(&links, job.files.links);
+        DocJob_analyze(&links, &job, "");
+        DocJob_closeLinks(&links);
+        DocJob_scanUses(&reader.rxml);
+        DocJob_loadKeywords(&links, job.files.links);
+        DocJob_write(&links, &job, nullptr);
       },
-      [&] {
-        LinksIndex_close(&keywords);
-        if (rxmlUp) RXML_finish(&rxml);
-        if (namesUp) StrX_Set_finish(&names);
-      });
+      [] {});
   return 0;
 }

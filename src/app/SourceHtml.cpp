@@ -7,6 +7,7 @@
 #include "runtime/Errors.h"
 #include "runtime/Except3.h"
 #include "runtime/FileX.h"
+#include "runtime/StrXPath.h"
 #include "runtime/TextCode.h"
 
 namespace {
@@ -19,16 +20,15 @@ struct Section {
 
 }  // namespace
 
-void ScrivoApp_writeSourceHtml(const char* pagePath, const char* name,
-                               const ScrivoApp_SourceParts& parts) {
+void ScrivoApp_writeSourceHtml(const PageFiles& files) {
   const Section sections[] = {
-      {parts.major, "<A href=\"#idxA\">大目次</A>", "<H4><A name=\"idxA\">大目次</A></H4>\r\n<UL>\r\n"},
-      {parts.outline, "<A href=\"#idx\">目次</A>", "<H4><A name=\"idx\">目次</A></H4>\r\n<UL>\r\n"},
-      {parts.types, "<A href=\"#idxS\">型・クラス・構造体</A>",
+      {files.major, "<A href=\"#idxA\">大目次</A>", "<H4><A name=\"idxA\">大目次</A></H4>\r\n<UL>\r\n"},
+      {files.outline, "<A href=\"#idx\">目次</A>", "<H4><A name=\"idx\">目次</A></H4>\r\n<UL>\r\n"},
+      {files.types, "<A href=\"#idxS\">型・クラス・構造体</A>",
        "<H4><A name=\"idxS\">型・クラス・構造体一覧</A></H4>\r\n\r\n<UL>\r\n"},
-      {parts.funcs, "<A href=\"#idxF\">関数</A>",
+      {files.funcs, "<A href=\"#idxF\">関数</A>",
        "<H4><A name=\"idxF\">関数一覧</A></H4>\r\n\r\n<UL>\r\n"},
-      {parts.macros, "<A href=\"#idxM\">マクロ</A>",
+      {files.macros, "<A href=\"#idxM\">マクロ</A>",
        "<H4><A name=\"idxM\">マクロ一覧</A></H4>\r\n\r\n<UL>\r\n"},
   };
   bool filled[5];
@@ -37,9 +37,10 @@ void ScrivoApp_writeSourceHtml(const char* pagePath, const char* name,
     filled[i] = FileX_getSize(sections[i].path) > 0;
     if (filled[i]) ++nonEmpty;
   }
-  const std::string title = TextCode_forPage(name, TextCode::Cp932);  // a file name
+  // The source's file name.
+  const std::string title = TextCode_forPage(StrX_refFName(files.source), TextCode::Cp932);
   const bool utf8 = TextCode_page() == TextCode::Utf8;
-  FileX_writeFile(pagePath, [&](std::FILE* page) {
+  FileX_writeFile(files.page, [&](std::FILE* page) {
         std::fprintf(page, "<HTML><HEAD>%s<TITLE>\r\n%s\r\n</TITLE>\r\n\r\n",
                      utf8 ? TextCode_kUtf8Meta : "", title.c_str());
         std::fprintf(page, "<BODY>\r\n\r\n<H3>%s</H3>\r\n\r\n", title.c_str());
@@ -61,20 +62,19 @@ void ScrivoApp_writeSourceHtml(const char* pagePath, const char* name,
           std::fputs("</UL>\r\n\r\n", page);
         }
         std::fputs("\r\n<HR><PRE>\r\n", page);
-        FileX_catFile(page, parts.listing, 'b');
+        FileX_catFile(page, files.main, 'b');
         std::fputs("\r\n</PRE>\r\n</BODY></HTML>\r\n", page);
   });
 }
 
-void ScrivoApp_writeDocumentHtml(const char* pagePath, const char* first, const char* outline,
-                                 const char* second) {
-  if (FileX_getSize(second) > 0) {
-    FileX_writeFile(pagePath, [&](std::FILE* page) {
-      FileX_catFile(page, first, 'b');
-      FileX_catFile(page, outline, 'b');
-      FileX_catFile(page, second, 'b');
+void ScrivoApp_writeDocumentHtml(const PageFiles& files) {
+  if (FileX_getSize(files.second) > 0) {
+    FileX_writeFile(files.page, [&](std::FILE* page) {
+      FileX_catFile(page, files.main, 'b');
+      FileX_catFile(page, files.outline, 'b');
+      FileX_catFile(page, files.second, 'b');
     });
   } else {
-    FileX_copy(pagePath, first);
+    FileX_copy(files.page, files.main);
   }
 }

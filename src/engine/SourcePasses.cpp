@@ -83,8 +83,8 @@ void CScanners::offer(PassLoop& loop) const {
 
 }  // namespace
 
-void Scrivo_analyzeSource(const char* source, LinksFile* links, const char* outlinePath,
-                          int32_t* depth, BracketP_Errors* errors) {
+void Scrivo_analyzeSource(const PageFiles& files, LinksFile* links, int32_t* depth,
+                          BracketP_Errors* errors) {
   PassLexer pl;
   TitleFinder finder;
   CScanners s;
@@ -94,11 +94,11 @@ void Scrivo_analyzeSource(const char* source, LinksFile* links, const char* outl
   Except3_tryFinally(
       kModule, __LINE__,
       [&] {
-        pl.open(source);
+        pl.open(files.source);
         BLex3* lexer = &pl.lexer;
         TitleFinder_init(&finder, lexer);
         s.init(lexer, errors);
-        Outline_init(&outline, &finder, Outline_kFullLimit, outlinePath, nullptr, links);
+        Outline_init(&outline, &finder, Outline_kFullLimit, files.outline, nullptr, links);
         outlineOpen = true;
         DefIndex_init(&defs, &s.decl, nullptr, nullptr, nullptr, links, nullptr);
         defsOpen = true;
@@ -127,10 +127,8 @@ void Scrivo_analyzeSource(const char* source, LinksFile* links, const char* outl
       });
 }
 
-void Scrivo_writeSourcePage(const char* source, const char* page, const char* text,
-                            const char* listingPath, const char* majorPath, int32_t depth,
-                            const char* typePath, const char* funcPath, const char* macroPath,
-                            LinksIndex* keywords, TitleList* pages) {
+void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* keywords,
+                            TitleList* pages) {
   PassLexer pl;
   PassTags pt;
   HtmlTagP& tags = pt.tags;
@@ -145,21 +143,23 @@ void Scrivo_writeSourcePage(const char* source, const char* page, const char* te
   Except3_tryFinally(
       kModule, __LINE__,
       [&] {
-        pl.open(text);
+        pl.open(files.expanded ? files.middle : files.source);
         BLex3* lexer = &pl.lexer;
         pt.init(lexer);
         TitleFinder_init(&finder, lexer);
         KeywordLinker_init(&linker, keywords);
         KeywordLinker_setLexer(&linker, lexer);
         s.init(lexer, nullptr);
-        ListingWriter_init(&listing, listingPath, &tags, &s.lines.line);
+        ListingWriter_init(&listing, files.main, &tags, &s.lines.line);
         listingOpen = true;
-        Outline_init(&outline, &finder, depth, majorPath, listing.out, nullptr);
+        Outline_init(&outline, &finder, depth, files.major, listing.out, nullptr);
         outlineOpen = true;
         KwordMarker_init(&marker, &tags, &linker, true, listing.out);
-        DefIndex_init(&defs, &s.decl, typePath, funcPath, macroPath, nullptr, listing.out);
+        DefIndex_init(&defs, &s.decl, files.types, files.funcs, files.macros, nullptr,
+                      listing.out);
         defsOpen = true;
-        if (pages != nullptr) TitleList_addPage(pages, source, nullptr, &finder, page);
+        if (pages != nullptr)
+          TitleList_addPage(pages, files.source, nullptr, &finder, files.page);
 
         PassLoop loop(lexer);
         while (loop.cycle()) {

@@ -11,17 +11,17 @@
 
 #include "engine/LinksFile.h"
 #include "engine/LinksIndex.h"
+#include "engine/PageFiles.h"
 #include "engine/TitleList.h"
 #include "lexer/BracketP.h"
 
-// Reads source once; outlinePath receives the full outline; *depth the
-// depth chosen for the short outline (written on success only).
-void Scrivo_analyzeSource(const char* source, LinksFile* links, const char* outlinePath,
-                          int32_t* depth, BracketP_Errors* errors);
+// Reads the source once; the outline file receives the full outline; *depth
+// the depth chosen for the short outline (written on success only).
+void Scrivo_analyzeSource(const PageFiles& files, LinksFile* links, int32_t* depth,
+                          BracketP_Errors* errors);
 
-// Writes the page body of one file into work files. source and page name
-// the file for a page list (null for a single file); text is the file read.
-void Scrivo_writeSourcePage(const char* source, const char* page, const char* text,
-                            const char* listingPath, const char* majorPath, int32_t depth,
-                            const char* typePath, const char* funcPath, const char* macroPath,
-                            LinksIndex* keywords, TitleList* pages);
+// Writes the page body of one file into its work files (the listing, the
+// short outline and the three lists), reading the source or, when expanded,
+// the expanded text. pages, when not null, gets the page's entry.
+void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* keywords,
+                            TitleList* pages);

@@ -104,3 +104,15 @@ void Except3_tryFinally(const char* module, int line, Body&& body, Cleanup&& cle
   }
   Except3_Sys_endTry(sys);
 }
+
+// Runs an owner's release from its destructor. An error it raises stays
+// pending in the innermost open frame and travels on when that frame
+// closes, as one raised in the clean-up of Except3_tryFinally; only the
+// jump ends here, since it may not leave a destructor.
+template <class Release>
+void Except3_release(Release&& release) noexcept {
+  try {
+    release();
+  } catch (const Except3_Resume&) {
+  }
+}

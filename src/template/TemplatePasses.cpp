@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "engine/HeadingIndex.h"
 #include "engine/HtmlTagP.h"
@@ -92,9 +91,7 @@ void Scrivo_writeMiddle(RXML_File* file, const char* outPath) {
   FileX_writeFile(outPath, [&](std::FILE* out) { RXML_writeFile(file, out); });
 }
 
-void Scrivo_embedIndex(const char* source, const char* page, const char* text,
-                       const char* firstPath, const char* secondPath, const char* outlinePath,
-                       LinksIndex* keywords, TitleList* pages) {
+void Scrivo_embedIndex(const PageFiles& files, LinksIndex* keywords, TitleList* pages) {
   PassLexer pl;
   PassTags ts;
   KeywordLinker linker;
@@ -106,18 +103,18 @@ void Scrivo_embedIndex(const char* source, const char* page, const char* text,
   Except3_tryFinally(
       kModule, __LINE__,
       [&] {
-        pl.open(text);
+        pl.open(files.middle);
         BLex3* lexer = &pl.lexer;
         ts.init(lexer);
         KeywordLinker_init(&linker, keywords);
         KeywordLinker_setLexer(&linker, lexer);
-        first = FileX_open(firstPath, "wb");
-        second = FileX_open(secondPath, "wb");
+        first = FileX_open(files.main, "wb");
+        second = FileX_open(files.second, "wb");
         std::FILE* current = first;
-        HeadingIndex_init(&headings, &ts.tags, outlinePath, current);
+        HeadingIndex_init(&headings, &ts.tags, files.outline, current);
         headingsOpen = true;
         KwordMarker_init(&marker, &ts.tags, &linker, false, current);
-        if (pages != nullptr) TitleList_addPage(pages, source, &ts.tags, nullptr, page);
+        if (pages != nullptr) TitleList_addPage(pages, files.source, &ts.tags, nullptr, files.page);
 
         BLex3_Pos last{0, 0};
         PassLoop loop(lexer);
@@ -151,38 +148,8 @@ void Scrivo_embedIndex(const char* source, const char* page, const char* text,
         KwordMarker_finish(&marker);
       },
       [&] {
-        closeWritten(first, firstPath);
-        closeWritten(second, secondPath);
+        closeWritten(first, files.main);
+        closeWritten(second, files.second);
         if (headingsOpen) HeadingIndex_finish(&headings);
       });
-}
-
-void Scrivo_runTemplatePasses(RXML* rxml, const char* source, const Scrivo_DocumentFiles& files,
-                              LinksIndex* keywords) {
-  {
-    struct OpenLinks {
-      LinksFile file;
-      bool open = false;
-      ~OpenLinks() {
-        if (open) LinksFile_close(&file);
-      }
-    } links;
-    LinksFile_open(&links.file, files.links);
-    links.open = true;
-    LinksFile_writeHeader(&links.file, LinksFile_kBase);
-    LinksFile_setPage(&links.file, "");
-    // The reference pass reads the document itself; the files it names are
-    // added to the reader as it goes.
-    std::vector<RXML_File*> documents;
-    for (RXML_File* f = rxml->firstFile; f != nullptr; f = f->next) documents.push_back(f);
-    for (RXML_File* f : documents) Scrivo_scanTemplates(f->path, f, &links.file);
-    links.open = false;
-    LinksFile_close(&links.file);
-  }
-  for (RXML_File* f = rxml->firstFile; f != nullptr; f = f->next)
-    if (f->exists) Scrivo_scanTemplateUses(f);
-  LinksIndex_open(keywords, files.links);
-  Scrivo_writeMiddle(rxml->firstFile, files.middle);
-  Scrivo_embedIndex(source, files.page, files.middle, files.first, files.second, files.outline,
-                    keywords, nullptr);
 }

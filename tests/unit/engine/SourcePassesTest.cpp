@@ -28,30 +28,30 @@ struct Passes {
   TempDir dir;
   std::string links, listing, types, funcs, macros, outline;
   explicit Passes(const std::string& source) {
-    writeFile(dir.file("s.c"), source);
-    std::string kwf = dir.file("_out.kwf");
+    const std::string src = dir.file("s.c");
+    writeFile(src, source);
+    PageFiles f;
+    PageFiles_init(&f, PageFiles_Kind::Source, src.c_str(), false, dir.path().c_str(), "",
+                   "idx.txt");
     LinksFile lf;
-    LinksFile_open(&lf, kwf.c_str());
+    LinksFile_open(&lf, f.links);
     LinksFile_writeHeader(&lf, ".");
     LinksFile_setPage(&lf, "");
     BracketP_Errors errors;
     BracketP_Errors_clear(&errors);
     int32_t depth = -1;
-    Scrivo_analyzeSource(dir.file("s.c").c_str(), &lf, dir.file("idx.txt").c_str(), &depth,
-                         &errors);
+    Scrivo_analyzeSource(f, &lf, &depth, &errors);
     LinksFile_close(&lf);
-    links = readFile(kwf);
+    links = readFile(f.links);
     LinksIndex index;
-    LinksIndex_open(&index, kwf.c_str());
-    Scrivo_writeSourcePage(nullptr, nullptr, dir.file("s.c").c_str(), dir.file("main.txt").c_str(),
-                           dir.file("a.txt").c_str(), depth, dir.file("s.txt").c_str(),
-                           dir.file("f.txt").c_str(), dir.file("m.txt").c_str(), &index, nullptr);
+    LinksIndex_open(&index, f.links);
+    Scrivo_writeSourcePage(f, depth, &index, nullptr);
     LinksIndex_close(&index);
-    listing = readFile(dir.file("main.txt"));
-    types = readFile(dir.file("s.txt"));
-    funcs = readFile(dir.file("f.txt"));
-    macros = readFile(dir.file("m.txt"));
-    outline = readFile(dir.file("idx.txt"));
+    listing = readFile(f.main);
+    types = readFile(f.types);
+    funcs = readFile(f.funcs);
+    macros = readFile(f.macros);
+    outline = readFile(f.outline);
   }
 };
 
