@@ -66,13 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         TextCode_Scope scope(code, code);
         DocJob_Reader reader(&sink);
         job.rxmlFile = RXML_addFile(&reader.rxml, doc.c_str());
-        DocJob_Links links;
-        DocJob_openLinks(&links, job.files.links);
-        DocJob_analyze(&links, &job, "");
-        DocJob_closeLinks(&links);
-        DocJob_scanUses(&reader.rxml);
-        DocJob_loadKeywords(&links, job.files.links);
-        DocJob_write(&links, &job, nullptr);
+        DocJob_runAlone(&job, &reader.rxml, nullptr);
       },
       [] {});
   return 0;

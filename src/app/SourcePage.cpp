@@ -19,15 +19,7 @@ void ScrivoApp_makeSourcePage(const char* input, const char* workFolder, char* r
         const TextCode code = TextCode_ofFile(input);
         TextCode_Scope scope(code, code);
 
-        DocJob_Links links;
-        DocJob_openLinks(&links, job.files.links);
-        DocJob_analyze(&links, &job, "");
-        DocJob_closeLinks(&links);
-        DocJob_loadKeywords(&links, job.files.links);
-        DocJob_write(&links, &job, nullptr);
-        ScrivoApp_writeSourceHtml(job.files);
-        DocJob_closeKeywords(&links);
-        PageFiles_removeWork(&job.files);
+        DocJob_runAlone(&job, nullptr, ScrivoApp_writeSourceHtml);
       },
       [] {});
 }

@@ -26,16 +26,7 @@ void ScrivoApp_makeTemplateDoc(const char* input, const char* workFolder, char* 
         char absInput[StrX_kPathSize];
         StrX_cpyAbsPath(absInput, input, sizeof absInput);
         job.rxmlFile = RXML_addFile(&reader.rxml, absInput);
-        DocJob_Links links;
-        DocJob_openLinks(&links, job.files.links);
-        DocJob_analyze(&links, &job, "");
-        DocJob_closeLinks(&links);
-        DocJob_scanUses(&reader.rxml);
-        DocJob_loadKeywords(&links, job.files.links);
-        DocJob_write(&links, &job, nullptr);
-        ScrivoApp_writeDocumentHtml(job.files);
-        DocJob_closeKeywords(&links);
-        PageFiles_removeWork(&job.files);
+        DocJob_runAlone(&job, &reader.rxml, ScrivoApp_writeDocumentHtml);
       },
       [] {});
 }

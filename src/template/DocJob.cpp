@@ -112,3 +112,16 @@ void DocJob_write(DocJob_Links* links, const DocJob* job, TitleList* pages) {
 }
 
 void DocJob_closeKeywords(DocJob_Links* links) { LinksIndex_close(&links->keywords); }
+
+void DocJob_runAlone(DocJob* job, RXML* rxml, void (*frame)(const PageFiles& files)) {
+  DocJob_Links links;
+  DocJob_openLinks(&links, job->files.links);
+  DocJob_analyze(&links, job, "");
+  DocJob_closeLinks(&links);
+  if (rxml != nullptr) DocJob_scanUses(rxml);
+  DocJob_loadKeywords(&links, job->files.links);
+  DocJob_write(&links, job, nullptr);
+  if (frame != nullptr) frame(job->files);
+  DocJob_closeKeywords(&links);
+  PageFiles_removeWork(&job->files);
+}

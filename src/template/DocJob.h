@@ -35,10 +35,6 @@ void DocJob_forSiteFile(DocJob* job, bool isTemplate, const char* path, const ch
 struct DocJob_Links {
   LinksFile file;
   LinksIndex keywords;
-
-  DocJob_Links() = default;
-  DocJob_Links(const DocJob_Links&) = delete;
-  DocJob_Links& operator=(const DocJob_Links&) = delete;
   ~DocJob_Links();
 };
 
@@ -69,3 +65,8 @@ void DocJob_loadKeywords(DocJob_Links* links, const char* path);
 // of a file the template reader knows); pages, when not null, gets its entry.
 void DocJob_write(DocJob_Links* links, const DocJob* job, TitleList* pages);
 void DocJob_closeKeywords(DocJob_Links* links);
+
+// A page made on its own, through every step above: rxml, when not null, is
+// the reader that holds the document; frame writes the page around the
+// work files, which are deleted after it with the links file.
+void DocJob_runAlone(DocJob* job, RXML* rxml, void (*frame)(const PageFiles& files));
