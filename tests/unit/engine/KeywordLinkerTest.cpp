@@ -46,7 +46,7 @@ Run drive(LinksIndex* index, const std::string& path, bool everyByte) {
     cur = next;
   }
   run.marked += text.substr(written);
-  if (KeywordLinker_isLinkOpen(&k)) run.marked += "</A>";
+  if (k.inLink) run.marked += "</A>";
   return run;
 }
 

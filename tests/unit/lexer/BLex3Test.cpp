@@ -234,7 +234,7 @@ void runOps(const std::string& path, const Model& m, std::size_t bufSize, uint32
         break;
       }
       default: {
-        BLex3_nextBlock(lx);
+        BLex3_setPtr(lx, lx->bufEnd);
         c = lx->base + (lx->bufEnd - lx->buf);
         break;
       }

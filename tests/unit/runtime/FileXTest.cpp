@@ -178,31 +178,6 @@ TEST(FileXCopy, MissingSourceRaises) {
   EXPECT_FALSE(fileExists(dir.file("d")));
 }
 
-TEST(FileXCopyPart, CopiesTheRangeToTheCurrentPosition) {
-  TempDir dir;
-  std::string bytes = patternBytes(6000);
-  writeFile(dir.file("in"), bytes);
-  struct Case {
-    long start, end;
-    std::string copied;
-  };
-  const Case cases[] = {
-      {500, 5500, bytes.substr(500, 5000)},
-      {5000, 9000, bytes.substr(5000)},  // stops at the input's end
-      {10, 10, ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.start);
-    std::FILE* in = FileX_open(dir.file("in").c_str(), "rb");
-    std::FILE* out = FileX_open(dir.file("out").c_str(), "wb");
-    std::fputs("head", out);
-    FileX_copyPart(out, in, c.start, c.end);
-    std::fclose(out);
-    std::fclose(in);
-    EXPECT_EQ("head" + c.copied, readFile(dir.file("out")));
-  }
-}
-
 TEST(FileXCatFile, AppendsAWholeFile) {
   TempDir dir;
   std::string bytes = patternBytes(3000);

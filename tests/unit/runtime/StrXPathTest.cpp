@@ -168,40 +168,16 @@ TEST(StrXCutFName, KeepsRootsAndSkipsTrailBytes) {
 
 TEST(StrXFName, LastComponent) {
   struct Case {
-    std::string path, ref, copy;
+    std::string path, ref;
   };
   const Case cases[] = {
-      {"a/b/c", "c", "c"},       {"a/b/", "b/", "b"},          {"abc", "abc", "abc"},
-      {"a/", "a/", "a"},          {"a/" + kHyo, kHyo, kHyo},    {kHyo + "/", kHyo + "/", kHyo},
+      {"a/b/c", "c"}, {"a/b/", "b/"}, {"abc", "abc"}, {"a/", "a/"}, {"a/" + kHyo, kHyo},
+      {kHyo + "/", kHyo + "/"}, {"a\\b/c", "c"}, {"a/b\\c", "c"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     std::string p = native(c.path);
     EXPECT_EQ(native(c.ref), StrX_refFName(p.c_str()));
-    char name[StrX_kPathSize];
-    EXPECT_TRUE(StrX_cpyFName(name, p.c_str(), sizeof name));
-    EXPECT_EQ(c.copy, name);
-  }
-  char name[StrX_kPathSize];
-  EXPECT_TRUE(StrX_cpyFName(name, "a\\b/c", sizeof name));  // the later separator decides
-  EXPECT_STREQ("c", name);
-  EXPECT_TRUE(StrX_cpyFName(name, "a/b\\c", sizeof name));
-  EXPECT_STREQ("c", name);
-}
-
-TEST(StrXAddFName, JoinsWithTheNativeSeparator) {
-  struct Case {
-    std::string path, name, out;
-  };
-  const Case cases[] = {
-      {"/a", "x", "/a/x"},      {"/a/", "x", "/a/x"},  {"", "x", "x"},
-      {"/a", "c:y", "c:y"},     {kHyo, "x", kHyo + "/x"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.path + " + " + c.name);
-    Buf b(native(c.path));
-    EXPECT_TRUE(StrX_addFName(b.text, sizeof b.text, c.name.c_str()));
-    EXPECT_EQ(native(c.out), b.text);
   }
 }
 
@@ -234,9 +210,6 @@ TEST(StrXPathCapacity, AtThePathSizeAndOnePast) {
     Exact b(StrX_kPathSize, name);
     EXPECT_EQ(extra == 0, StrX_toAbsPath(b.p.get(), StrX_kPathSize, base.c_str()));
     EXPECT_EQ(259u, std::strlen(b.p.get()));
-    Exact j(StrX_kPathSize, base);
-    EXPECT_EQ(extra == 0, StrX_addFName(j.p.get(), StrX_kPathSize, name.c_str()));
-    EXPECT_EQ(std::string(b.p.get()), j.p.get());
   }
   // A cut never splits a double-byte character: byte 259 would be a lead.
   std::string name = std::string(259 - base.size() - 2, 'n') + kHyo;
@@ -454,7 +427,6 @@ TEST(StrXPathAlgebra, EveryResultFitsItsBuffer) {
     Buf abs(rel);
     ASSERT_TRUE(StrX_toAbsPath(abs.text, sizeof abs.text, base.c_str()));
     checkFits(abs.text, [&](char* p, std::size_t s) { return StrX_toRelPath(p, s, base.c_str()); });
-    checkFits(base, [&](char* p, std::size_t s) { return StrX_addFName(p, s, rel.c_str()); });
     checkFits(rel, [&](char* p, std::size_t s) { return StrX_chgExt(p, s, "html"); });
   }
 }
