@@ -268,8 +268,8 @@ TEST(ProjectNames, RepeatedNamesGetNumbersBeforeTheLastExtension) {
        {"/s/x.c.htm", "/s/x.c.htm", "/s/x.c.htm"},
        {"/s/x.c.htm", "/s/x.c(2).htm", "/s/x.c(3).htm"}},
       {"folders differ, names compared",
-       {"/a/x.htm", "/b/x.htm", "c\\x.htm"},
-       {"/a/x.htm", "/b/x(2).htm", "c\\x(3).htm"}},
+       {"/a/x.htm", "/b/x.htm", "d/c\\x.htm"},  // the later separator ends the folder
+       {"/a/x.htm", "/b/x(2).htm", "d/c\\x(3).htm"}},
       {"without regard to case", {"/s/X.C.htm", "/s/x.c.HTM"}, {"/s/X.C.htm", "/s/x.c(2).HTM"}},
       {"no extension", {"README", "/s/readme"}, {"README", "/s/readme(2)"}},
       {"a number already taken later",

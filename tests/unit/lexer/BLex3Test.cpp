@@ -10,6 +10,7 @@
 #include "LexerFixture.h"
 #include "Raise.h"
 #include "TestFiles.h"
+#include "runtime/TextCode.h"
 
 TEST(BLex3Window, EmptyFileHasNoDataFromTheStart) {
   TempDir dir;
@@ -89,6 +90,26 @@ TEST(BLex3Window, KindsFarFromTheWindowInALongRunOfLeadBytes) {
   ASSERT_NE(nullptr, BLex3_fetch(&o.lx, 0));
   EXPECT_EQ(BLex3_kTrailByte, BLex3_getKindPtr(&o.lx)[0]);
   EXPECT_EQ(BLex3_kLeadByte, BLex3_getKindPtr(&o.lx)[1]);
+}
+
+// In a UTF-8 file a kind far from the window is the byte's own: "あ" is
+// E3 81 82, one lead byte and two trail bytes.
+TEST(BLex3Window, Utf8KindsFarFromTheWindow) {
+  TextCode_Scope utf8(TextCode::Utf8, TextCode::Utf8);
+  std::string text;
+  while (text.size() < 3000) text += "\xE3\x81\x82";
+  TempDir dir;
+  writeFile(dir.file("u"), text);
+  OpenLexer o(dir.file("u"));
+  o.seek(2900);
+  ASSERT_NE(nullptr, BLex3_fetch(&o.lx, 0));
+  const int32_t kinds[] = {BLex3_kLeadByte, BLex3_kTrailByte, BLex3_kTrailByte};
+  for (int32_t offset = 0; offset < 6; ++offset) {
+    SCOPED_TRACE(offset);
+    BLex3_Pos p;
+    BLex3_getPosOfPtr(&o.lx, BLex3_getPtrOfOffset(&o.lx, offset), &p);
+    EXPECT_EQ(kinds[offset % 3], p.kind);
+  }
 }
 
 TEST(BLex3Window, ReadAheadOfABlockOrMoreIsRefused) {
@@ -231,6 +252,7 @@ TEST(BLex3Scan, HtmlTags) {
       {"<!---->x", 7},
       {"<p", 2},
       {"<!-- open", 9},
+      {"<!-x> a -->b", 5},  // "<!-" alone opens no comment
   };
   TempDir dir;
   for (const Case& c : cases) {
@@ -255,6 +277,7 @@ TEST(BLex3Field, DelimitedAndQuotedFields) {
       {"\"a \"\"b\"\" c\" rest", " =>", true, 64, "a \"\"b\"\" c", 11},
       {"\"ab\" c", " ", false, 64, "\"ab\"", 4},
       {"\"open to the end", " >", true, 64, "open to the end", 16},
+      {"\"ab\"\"", " >", true, 64, "ab\"\"", 5},  // a doubled quote ending the data
       {"abc", " >", false, 64, "abc", 3},
       {"abcdef>", ">", false, 4, "abc", 6},            // cut; reading goes on
       {"a\x82\xA0" "b>", ">", false, 3, "a", 4},       // no half character
