@@ -129,17 +129,6 @@ TEST(ProjectRead, TitleWithCommaNeedsQuotes) {
   }
 }
 
-TEST(ProjectRead, CrLfAndLfProjectsReadAlike) {
-  for (const char* eol : {"\r\n", "\n"}) {
-    SCOPED_TRACE(std::string(eol).size());
-    ProjectFixture f;
-    f.read(projectText(mainLines(), {"Folder = src", "File = a.c", "File = b.txt"}, eol));
-    EXPECT_STREQ("Site", f.p.title.text);
-    EXPECT_EQ((std::vector<std::string>{f.in("src" + S + "a.c"), f.in("src" + S + "b.txt")}),
-              f.paths());
-  }
-}
-
 TEST(ProjectFiles, EachFileLiesInTheFolderAboveIt) {
   TempDir other;
   ProjectFixture f;

@@ -98,17 +98,6 @@ TEST(FileXIsDirExist, FoldersOnly) {
   EXPECT_FALSE(FileX_isDirExist(dir.file("g").c_str()));
 }
 
-TEST(FileXStatus, SizeAndTimeStamp) {
-  TempDir dir;
-  writeFile(dir.file("f"), "12345");
-  EXPECT_EQ(5, FileX_getSize(dir.file("f").c_str()));
-  EXPECT_EQ(0, FileX_getSize(dir.file("missing").c_str()));
-  ASSERT_TRUE(OsFile_setTimes(dir.file("f").c_str(), kOldTime));
-  std::time_t t = 0;
-  FileX_getTimeStamp(dir.file("f").c_str(), &t);
-  EXPECT_EQ(kOldTime, t);
-}
-
 TEST(FileXStatus, MissingTimeStampLogsErrnoAndRaises) {
   TempDir dir;
   InFolder here(dir.path());  // the error log is written in the current folder
