@@ -150,10 +150,6 @@ void HtmlTagP_init(HtmlTagP* t, char* pool, std::size_t poolSize, void* table,
   t->name = pool;
 }
 
-void HtmlTagP_initMem(HtmlTagP* t, HtmlTagP_Mem* mem) {
-  HtmlTagP_init(t, mem->pool, sizeof mem->pool, mem->table, sizeof mem->table);
-}
-
 void HtmlTagP_setLexer(HtmlTagP* t, BLex3* lexer) { t->lexer = lexer; }
 
 void HtmlTagP_step(HtmlTagP* t) {

@@ -48,8 +48,6 @@ struct HtmlTagP {
 // pool raises the pool's StrX_Err_MemEmpty.
 void HtmlTagP_init(HtmlTagP* tags, char* pool, std::size_t poolSize, void* table,
                    std::size_t tableSize);
-// HtmlTagP_init over mem.
-void HtmlTagP_initMem(HtmlTagP* tags, HtmlTagP_Mem* mem);
 void HtmlTagP_setLexer(HtmlTagP* tags, BLex3* lexer);
 // Examines the lexer's current position (moving its cursor: the loop
 // restores it before the next scanner).

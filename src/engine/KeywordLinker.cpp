@@ -79,5 +79,3 @@ int32_t KeywordLinker_event(const KeywordLinker* k) { return k->event; }
 BLex3_Pos KeywordLinker_nextPos(const KeywordLinker* k) { return k->next; }
 
 const char* KeywordLinker_target(const KeywordLinker* k) { return k->target; }
-
-bool KeywordLinker_isLinkOpen(const KeywordLinker* k) { return k->inLink; }

@@ -40,7 +40,3 @@ int32_t KeywordLinker_event(const KeywordLinker* linker);
 BLex3_Pos KeywordLinker_nextPos(const KeywordLinker* linker);
 // The target of the link that starts (event 7991) or is pending.
 const char* KeywordLinker_target(const KeywordLinker* linker);
-// True between a link's start event and its end event. A link that ends
-// at the end of the file gets no end event (the pass stops before it steps
-// there), so the writing pass closes it after its loop when this is true.
-bool KeywordLinker_isLinkOpen(const KeywordLinker* linker);

@@ -416,11 +416,6 @@ void BLex3_next(BLex3* lx, int32_t n) {
   lx->curKind = BLex3_kUnknown;
 }
 
-void BLex3_nextBlock(BLex3* lx) {
-  lx->cur = lx->bufEnd;
-  lx->curKind = BLex3_kUnknown;
-}
-
 void BLex3_setPtr(BLex3* lx, char* p) {
   lx->cur = p;
   lx->curKind = BLex3_kUnknown;
@@ -466,11 +461,6 @@ void BLex3_getEOFPos(const BLex3* lx, BLex3_Pos* pos) {
   pos->kind = BLex3_kUnknown;
 }
 
-
-void BLex3_setPosAndNext(BLex3* lx, BLex3_Pos pos, int32_t n) {
-  BLex3_setPos(lx, pos);
-  BLex3_next(lx, n);
-}
 
 void BLex3_skipSet(BLex3* lx, const char* set) {
   ByteSet s(set);

@@ -102,7 +102,6 @@ inline bool BLex3_isTrailPtr(const BLex3* lexer, const char* p) {
 }
 
 void BLex3_next(BLex3* lexer, int32_t n);  // cursor += n; kind unknown
-void BLex3_nextBlock(BLex3* lexer);        // cursor = bufEnd
 void BLex3_setPtr(BLex3* lexer, char* p);  // kind unknown
 inline int32_t BLex3_getOffset(const BLex3* lexer);
 // The cursor position; fetches first when the cursor is outside the window.
@@ -118,7 +117,6 @@ void BLex3_getPosAfter(BLex3* lexer, int32_t n, BLex3_Pos* pos);
 void BLex3_getEOFPos(const BLex3* lexer, BLex3_Pos* pos);
 // Moves the cursor; nothing is read until the next fetch.
 inline void BLex3_setPos(BLex3* lexer, BLex3_Pos pos);
-void BLex3_setPosAndNext(BLex3* lexer, BLex3_Pos pos, int32_t n);
 
 // The scans cross windows. When nothing is found they leave the cursor at the
 // end of the data (offset = file size); a cursor already there stays.

@@ -91,9 +91,6 @@ const CommentP_Table kLiteralTable{
     {"'", "'", "\\'", "\\\\", false},
 };
 
-const char* const kStateNames[] = {"CommentP_OutOfComment", "CommentP_StartOfComment",
-                                   "CommentP_InComment", "CommentP_EndOfComment"};
-
 // The length of d when the text at p matches it (ASCII case ignored), else
 // 0. An empty delimiter never matches; nothing begins on a trail byte.
 int32_t matchAt(const BLex3* lx, const char* p, const char* d) {
@@ -324,10 +321,4 @@ void CommentP_findEnd(const CommentP* s, BLex3_Pos* pos) {
   else
     *pos = copy.next;
   BLex3_setPos(lx, saved);
-}
-
-const char* CommentP_stateName(int32_t state) {
-  if (state >= 0 && state < 4) return kStateNames[state];
-  if (state == CommentP_AfterComment) return "";
-  return "(unknown)";
 }

@@ -74,7 +74,3 @@ void CommentP_catchUp(CommentP* scanner);
 // The position just after the end of the span the scanner is in, found on a
 // copy (the end of the data when the span never ends); cursor restored.
 void CommentP_findEnd(const CommentP* scanner, BLex3_Pos* pos);
-
-// "CommentP_OutOfComment" .. "CommentP_EndOfComment" for states 0 to 3, ""
-// for state 4 (it has no name), "(unknown)" for any other value.
-const char* CommentP_stateName(int32_t state);

@@ -195,27 +195,6 @@ void FileX_copyWithProgress(const char* dst, const char* src, FileX_ProgressFn p
   if (!OsFile_setAttr(dst, attr)) raiseError();
 }
 
-void FileX_copyPart(std::FILE* out, std::FILE* in, long start, long end) {
-  if (std::fseek(in, start, SEEK_SET) != 0) {
-    Errors_raiseErrno();
-    return;
-  }
-  char chunk[FileX_kPartChunk];
-  long left = end - start;
-  while (left > 0) {
-    std::size_t want = left < static_cast<long>(sizeof chunk) ? static_cast<std::size_t>(left)
-                                                               : sizeof chunk;
-    std::size_t got = std::fread(chunk, 1, want, in);
-    if (got > 0 && std::fwrite(chunk, 1, got, out) < got) {
-      Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
-                   FileX_Txt_WriteFailed);
-      return;
-    }
-    left -= static_cast<long>(got);
-    if (got < want) break;
-  }
-}
-
 void FileX_catFile(std::FILE* out, const char* path, char modeLetter) {
   const char mode[] = {'r', modeLetter, '\0'};
   FilePtr in(FileX_open(path, mode));

@@ -13,7 +13,6 @@
 #include <ctime>
 
 inline constexpr std::size_t FileX_kCopyBlock = 1024;  // FileX_copy, FileX_catFile
-inline constexpr std::size_t FileX_kPartChunk = 2048;  // FileX_copyPart
 
 // The open stream, never null. A failure raises FileX_Err_CannotWriteOpen
 // for a mode with "w" (naming the missing folder case apart) or
@@ -45,10 +44,6 @@ using FileX_ProgressFn = void (*)(void* param, int64_t copied, int64_t total);
 void FileX_copy(const char* dst, const char* src);
 void FileX_copyWithProgress(const char* dst, const char* src, FileX_ProgressFn progress,
                             void* param);
-// Copies in's bytes from start up to (not including) end to out's current
-// position, in chunks of FileX_kPartChunk bytes, stopping early at in's end.
-// A short write raises FileX_Err_CannotWrite.
-void FileX_copyPart(std::FILE* out, std::FILE* in, long start, long end);
 // Appends the whole file at path, opened with "r" + modeLetter, to out. A
 // missing file raises as FileX_open does; a short write on out raises
 // FileX_Err_CannotWrite.

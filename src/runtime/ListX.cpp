@@ -72,19 +72,6 @@ void ListX_finish(ListX* list, std::size_t offset, ListX_FinishFn finish) {
   }
 }
 
-void* ListX_getLast(const ListX* list, std::size_t offset) {
-  void* p = list->head;
-  if (p == nullptr) return nullptr;
-  for (void* n; (n = ListX_next(p, offset)) != nullptr;) p = n;
-  return p;
-}
-
-std::size_t ListX_getN(const ListX* list, std::size_t offset) {
-  std::size_t n = 0;
-  for (void* p = list->head; p != nullptr; p = ListX_next(p, offset)) ++n;
-  return n;
-}
-
 void* ListX_search(const ListX* list, const Offset_Key* key, const char* text,
                    std::size_t offset) {
   for (void* p = list->head; p != nullptr; p = ListX_next(p, offset))

@@ -26,9 +26,6 @@ void* ListX_insertMalloc(ListX* list, void* before, std::size_t offset, std::siz
 // Calls finish (when given) for every record from the head and releases
 // it; the list is then empty.
 void ListX_finish(ListX* list, std::size_t offset, ListX_FinishFn finish);
-// The last record, or null for an empty list.
-void* ListX_getLast(const ListX* list, std::size_t offset);
-std::size_t ListX_getN(const ListX* list, std::size_t offset);
 // The first record whose key field matches text (Offset_match), or null.
 void* ListX_search(const ListX* list, const Offset_Key* key, const char* text,
                    std::size_t offset);

@@ -5,7 +5,6 @@
 
 #include "platform/Os.h"
 #include "runtime/Errors.h"
-#include "runtime/Offset.h"
 #include "runtime/TextCode.h"
 
 namespace {
@@ -19,20 +18,6 @@ unsigned char lowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 
 // Length of the character at p in the current text code (a lead byte
 // right before the NUL stands alone).
 std::size_t charLen(const char* p) { return TextCode_charLen(p); }
-
-// The start of the last character of a non-empty text.
-const char* lastChar(const char* text) {
-  const char* last = text;
-  for (const char* p = text; *p != '\0'; p += charLen(p)) last = p;
-  return last;
-}
-
-// Whether the text's last byte is a character of its own equal to c.
-bool endsWithSingle(const char* text, char c) {
-  if (*text == '\0') return false;
-  const char* last = lastChar(text);
-  return last[1] == '\0' && *last == c;
-}
 
 bool isWordStart(unsigned char c) { return StrX_isAlpha(c) || c == '_'; }
 bool isWordByte(unsigned char c) { return isWordStart(c) || StrX_isDigit(c); }
@@ -89,10 +74,6 @@ class Out {
   bool full_ = false;
 };
 
-bool inSet(unsigned char c, const char* set) {
-  return c != 0 && std::strchr(set, static_cast<char>(c)) != nullptr;
-}
-
 }  // namespace
 
 // --- Copying and editing in place ---
@@ -103,56 +84,6 @@ void StrX_cpy(char* dst, const char* src, std::size_t size) {
   if (n > size - 1) n = size - 1;
   std::memmove(dst, src, n);
   dst[n] = '\0';
-}
-
-char* StrX_cpyTo(char* dst, std::size_t size, const char* src, char term) {
-  if (size == 0) return dst;
-  std::size_t n = 0;
-  while (n < size - 1 && src[n] != '\0' && src[n] != term) ++n;
-  std::memmove(dst, src, n);
-  dst[n] = '\0';
-  return dst;
-}
-
-char* StrX_insert(char* text, std::size_t size, const char* head) {
-  if (size == 0) return text;
-  const std::size_t limit = size - 1;
-  std::size_t nh = std::strlen(head);
-  std::size_t nt = std::strlen(text);
-  if (nt > limit) nt = limit;
-  if (nh > limit) nh = limit;
-  const std::size_t keep = (nt < limit - nh) ? nt : limit - nh;
-  std::memmove(text + nh, text, keep);
-  std::memmove(text, head, nh);
-  text[nh + keep] = '\0';
-  return text;
-}
-
-char* StrX_del(char* text, std::size_t n) {
-  const std::size_t len = std::strlen(text);
-  if (n > len) n = len;
-  std::memmove(text, text + n, len - n + 1);
-  return text;
-}
-
-char* StrX_addLast(char* text, std::size_t size, char c) {
-  if (c == '\0' || endsWithSingle(text, c)) return text;
-  const std::size_t len = std::strlen(text);
-  if (len + 2 <= size) {
-    text[len] = c;
-    text[len + 1] = '\0';
-  }
-  return text;
-}
-
-char* StrX_cutLast(char* text, char c) {
-  if (endsWithSingle(text, c)) text[std::strlen(text) - 1] = '\0';
-  return text;
-}
-
-char StrX_getLast(const char* text) {
-  const std::size_t len = std::strlen(text);
-  return len == 0 ? '\0' : text[len - 1];
 }
 
 char* StrX_trim(char* text) {
@@ -236,103 +167,11 @@ char* StrX_toLower(char* dst, const char* text, std::size_t size) {
 
 // --- Searching ---
 
-char* StrX_chr(const char* text, char c) {
-  for (const char* p = text; *p != '\0'; p += charLen(p))
-    if (*p == c) return const_cast<char*>(p);
-  return nullptr;
-}
-
 char* StrX_chrLast(const char* text, char c) {
   const char* found = nullptr;
   for (const char* p = text; *p != '\0'; p += charLen(p))
     if (*p == c) found = p;
   return const_cast<char*>(found);
-}
-
-char* StrX_chrs(const char* text, const char* set) {
-  for (const char* p = text; *p != '\0'; p += charLen(p))
-    if (inSet(uc(*p), set)) return const_cast<char*>(p);
-  return nullptr;
-}
-
-char* StrX_chrsByte(const char* text, const char* set) {
-  for (const char* p = text; *p != '\0'; ++p)
-    if (inSet(uc(*p), set)) return const_cast<char*>(p);
-  return nullptr;
-}
-
-char* StrX_skipChrs(const char* text, const char* set) {
-  for (const char* p = text; *p != '\0'; ++p)
-    if (!inSet(uc(*p), set)) return const_cast<char*>(p);
-  return nullptr;
-}
-
-namespace {
-
-// Whether pos is a character boundary of key (double-byte aware).
-bool isKeyBoundary(const char* key, std::size_t pos) {
-  std::size_t i = 0;
-  while (i < pos) i += charLen(key + i);
-  return i == pos;
-}
-
-struct BlockMatch {
-  bool whole;       // the whole key matched
-  bool reachedEnd;  // the text ended while every byte so far matched
-  std::size_t n;    // key bytes matched
-};
-
-// Compares key with the stream at start: the stream is the carried key
-// prefix (key[0..carry)) followed by text; start may be negative down to
-// -carry. Letters are folded only in characters of one byte.
-BlockMatch matchStream(const char* text, std::size_t textLen, const char* key,
-                       std::size_t keyLen, std::size_t carry, std::ptrdiff_t start, bool bCase) {
-  auto streamAt = [&](std::ptrdiff_t i) {
-    return i < 0 ? uc(key[static_cast<std::ptrdiff_t>(carry) + i]) : uc(text[i]);
-  };
-  std::size_t j = 0;
-  while (j < keyLen) {
-    const std::size_t k = charLen(key + j);
-    for (std::size_t b = 0; b < k; ++b) {
-      const std::ptrdiff_t i = start + static_cast<std::ptrdiff_t>(j + b);
-      if (i >= static_cast<std::ptrdiff_t>(textLen)) return {false, true, j + b};
-      unsigned char x = uc(key[j + b]);
-      unsigned char y = streamAt(i);
-      if (k == 1 && !bCase) {
-        x = lowerAscii(x);
-        y = lowerAscii(y);
-      }
-      if (x != y) return {false, false, j + b};
-    }
-    j += k;
-  }
-  return {true, false, keyLen};
-}
-
-}  // namespace
-
-std::ptrdiff_t StrX_searchBlock(const char* text, const char* key, bool bCase,
-                                std::size_t* carry) {
-  const std::size_t keyLen = std::strlen(key);
-  const std::size_t textLen = std::strlen(text);
-  const std::size_t c = *carry < keyLen ? *carry : 0;
-  *carry = 0;
-  if (keyLen == 0) return 0;
-  std::size_t nextCarry = 0;
-  auto tryAt = [&](std::ptrdiff_t start) {
-    const BlockMatch m = matchStream(text, textLen, key, keyLen, c, start, bCase);
-    if (m.reachedEnd && nextCarry == 0) nextCarry = m.n;  // the earliest is the longest
-    return m.whole;
-  };
-  // Matches that began in the previous block, the longest carried prefix first.
-  for (std::size_t k = c; k > 0; --k) {
-    const auto start = -static_cast<std::ptrdiff_t>(k);
-    if (isKeyBoundary(key, c - k) && tryAt(start)) return start;
-  }
-  for (const char* p = text; *p != '\0'; p += charLen(p))
-    if (tryAt(p - text)) return p - text;
-  *carry = nextCarry;
-  return StrX_kNoMatch;
 }
 
 // --- Hashing ---
@@ -366,21 +205,6 @@ bool StrX_isBlank(const char* text) {
 }
 
 // --- Comparing and scanning ---
-
-int StrX_cmpWild(const char* pattern, const char* text) {
-  return Offset_matchWild(pattern, text) ? 0 : 1;
-}
-
-const char* StrX_scanInt(const char* text, int* value) {
-  const char* p = text;
-  if (*p == '+') ++p;
-  bool negative = false;
-  for (; *p == '-'; ++p) negative = !negative;
-  uint32_t v = 0;  // unsigned: too many digits wrap instead of overflowing
-  for (; StrX_isDigit(uc(*p)); ++p) v = v * 10 + static_cast<uint32_t>(*p - '0');
-  *value = static_cast<int>(negative ? 0u - v : v);
-  return p;
-}
 
 const char* StrX_getWord(const char* text, char* dst, std::size_t size) {
   const char* start = nullptr;
@@ -434,83 +258,7 @@ const char* StrX_cpyWords(const char* text, int* count, char* dst, std::size_t s
 
 // --- Comma-separated fields ---
 
-char* StrX_cpyCsv(char* dst, const char* value, std::size_t size) {
-  const std::size_t len = std::strlen(value);
-  const bool quote = len > 0 && (std::strpbrk(value, ",\"") != nullptr || value[0] == ' ' ||
-                                 value[len - 1] == ' ');
-  Out out(dst, size);
-  if (quote) out.put('"');
-  for (const char* p = value; *p != '\0';) {
-    if (*p == '"') {
-      out.put("\"\"", 2);
-      ++p;
-    } else {
-      const std::size_t k = charLen(p);
-      out.put(p, k);
-      p += k;
-    }
-  }
-  if (quote) out.put('"');
-  return out.finish(size);
-}
-
-const char* StrX_getCsv(char* dst, std::size_t size, const char* line) {
-  // Commas and double quotes are never trail bytes, so the field ends are
-  // found byte by byte; characters are still copied whole.
-  Out out(dst, size);
-  const char* p = line;
-  while (*p == ' ') ++p;
-  std::size_t keep = 0;  // bytes that trailing-blank removal never touches
-  if (*p == '"') {
-    for (++p;;) {
-      if (*p == '\0') {
-        out.finish(size);
-        return nullptr;
-      }
-      if (*p == '"') {
-        if (p[1] != '"') break;
-        out.put('"');
-        p += 2;
-        continue;
-      }
-      const std::size_t k = charLen(p);
-      out.put(p, k);
-      p += k;
-    }
-    ++p;
-    keep = out.len();
-  }
-  while (*p != '\0' && *p != ',') {
-    const std::size_t k = charLen(p);
-    out.put(p, k);
-    p += k;
-  }
-  std::size_t n = out.len();
-  while (n > keep && dst[n - 1] == ' ') --n;
-  out.cutTo(n);
-  out.finish(size);
-  return *p == ',' ? p + 1 : nullptr;
-}
-
 // --- Time ---
-
-char* StrX_getTimeStr(std::time_t time, char* dst, std::size_t size) {
-  if (size == 0) return dst;
-  // The program has one thread, so the shared result of localtime is safe.
-  const std::tm* t = std::localtime(&time);
-  if (t == nullptr || std::strftime(dst, size, "%Y/%m/%d-%H:%M:%S", t) == 0) dst[0] = '\0';
-  return dst;
-}
-
-int StrX_scanTime(std::time_t* time, const char* text) {
-  int v[6];
-  const char* p = text;
-  for (int& x : v) {
-    p = StrX_scanInt(p, &x);
-    if (*p != '\0') ++p;  // the separator; the end of the text is not passed
-  }
-  return StrX_makeTime(v, time) ? 0 : 1;
-}
 
 bool StrX_makeTime(const int fields[6], std::time_t* time) {
   std::tm t{};

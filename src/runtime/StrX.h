@@ -12,28 +12,11 @@
 
 // Path buffers hold 260 bytes: at most 259 bytes and a NUL.
 inline constexpr std::size_t StrX_kPathSize = 260;
-// "YYYY/MM/DD-hh:mm:ss" and its NUL.
-inline constexpr std::size_t StrX_kTimeStrSize = 20;
 
 // --- Copying and editing in place ---
 
 // Copies at most size - 1 bytes and always terminates; nothing when size is 0.
 void StrX_cpy(char* dst, const char* src, std::size_t size);
-// Copies src up to (not including) the first term byte or its end, at most
-// size - 1 bytes, and terminates; nothing when size is 0. Gives dst.
-char* StrX_cpyTo(char* dst, std::size_t size, const char* src, char term);
-// Puts head in front of text, in text's buffer of size bytes; the tail is cut
-// to fit. Gives text.
-char* StrX_insert(char* text, std::size_t size, const char* head);
-// Removes the first n bytes (all of them when the text is shorter).
-char* StrX_del(char* text, std::size_t n);
-// Appends c unless the text already ends with the character c (a trail byte
-// equal to c does not count) or the buffer of size bytes is full.
-char* StrX_addLast(char* text, std::size_t size, char c);
-// Removes the last byte when it is c and not a trail byte.
-char* StrX_cutLast(char* text, char c);
-// The last byte, or NUL for the empty text.
-char StrX_getLast(const char* text);
 // Removes white space (StrX_isSpace) at both ends.
 char* StrX_trim(char* text);
 // Removes every CR, LF and TAB byte.
@@ -52,28 +35,8 @@ char* StrX_toLower(char* dst, const char* text, std::size_t size);
 
 // --- Searching ---
 
-// The first c that is not a trail byte, or null.
-char* StrX_chr(const char* text, char c);
 // The last c that is not a trail byte, or null.
 char* StrX_chrLast(const char* text, char c);
-// The first byte that is in set and not a trail byte, or null.
-char* StrX_chrs(const char* text, const char* set);
-// The first byte that is in set, byte by byte, or null.
-char* StrX_chrsByte(const char* text, const char* set);
-// The first byte that is not in set (byte by byte), or null at the end.
-char* StrX_skipChrs(const char* text, const char* set);
-
-// Searches key in a text that arrives in blocks. carry is the number of key
-// bytes matched at the end of the previous block (0 at the start). Gives the
-// offset of the first match relative to text, negative (down to -carry) when
-// the match began in the previous block, and sets carry to 0; or
-// StrX_kNoMatch, with carry set to the longest proper prefix of key that
-// ends the stream so far. bCase true compares exactly, false without regard
-// to ASCII case; matches start at character boundaries (double-byte aware),
-// so a block should not end inside a double-byte character.
-inline constexpr std::ptrdiff_t StrX_kNoMatch = PTRDIFF_MIN;
-std::ptrdiff_t StrX_searchBlock(const char* text, const char* key, bool bCase,
-                                std::size_t* carry);
 
 // --- Hashing (no allocation: used at every byte of a page) ---
 
@@ -96,13 +59,6 @@ bool StrX_isBlank(const char* text);
 
 // --- Comparing and scanning ---
 
-// 0 when text matches pattern: "?" matches one byte; with a "*", the part
-// before it is compared from the front and the part after it from the back.
-int StrX_cmpWild(const char* pattern, const char* text);
-// Reads an optional "+", any number of "-" (each flips the sign) and
-// decimal digits; gives the position after the digits.
-const char* StrX_scanInt(const char* text, int* value);
-
 // Words: a run of letters, digits and "_" that begins with a letter or "_",
 // or one double-byte character. Gives the position after the next word and
 // copies it into dst (at most size - 1 bytes; a double-byte character is
@@ -116,28 +72,8 @@ const char* StrX_getWord(const char* text, char* dst, std::size_t size);
 // null when none was copied.
 const char* StrX_cpyWords(const char* text, int* count, char* dst, std::size_t size);
 
-// --- Comma-separated fields ---
-
-// Writes value as one field, at most size - 1 bytes and a NUL: enclosed in
-// double quotes when it holds a comma or a double quote or begins or ends
-// with a blank (the empty value never), double quotes inside doubled.
-char* StrX_cpyCsv(char* dst, const char* value, std::size_t size);
-// Reads the next field of line into dst (at most size - 1 bytes): leading
-// blanks skipped; a quoted field ends at the next lone double quote, two in
-// a row giving one; an unquoted one ends at the comma, trailing blanks
-// removed. Gives the position after the comma, or null when the line (or an
-// open quoted field) ends with this field.
-const char* StrX_getCsv(char* dst, std::size_t size, const char* line);
-
 // --- Time ---
 
-// "%Y/%m/%d-%H:%M:%S" in local time, at most size - 1 bytes (empty when it
-// does not fit); StrX_kTimeStrSize bytes always hold it for years 1000-9999.
-char* StrX_getTimeStr(std::time_t time, char* dst, std::size_t size);
-// Reads year, month, day, hour, minute and second, each followed by one
-// separator byte, and converts them in local time (daylight saving decided
-// by the system). Gives 0, or 1 when the conversion fails.
-int StrX_scanTime(std::time_t* time, const char* text);
 // Year, month, day, hour, minute, second as local time (daylight saving
 // decided by the system); false when it cannot be represented.
 bool StrX_makeTime(const int fields[6], std::time_t* time);

@@ -297,31 +297,11 @@ char* StrX_refFName(char* path) {
   return const_cast<char*>(StrX_refFName(static_cast<const char*>(path)));
 }
 
-bool StrX_cpyFName(char* dst, const char* path, std::size_t size) {
-  std::size_t len = std::strlen(path);
-  if (endsWithSep(path, len, isAnySep)) --len;
-  std::size_t start = 0;
-  for (const char* p = path; p < path + len; p = nextChar(p))
-    if (isAnySep(*p)) start = static_cast<std::size_t>(p - path) + 1;
-  return copyFit(dst, size, std::string_view(path + start, len - start));
-}
-
 bool StrX_cpyFolder(char* dst, const char* path, std::size_t size) {
   return copyFit(dst, size, std::string_view(path, folderLen(path)));
 }
 
 void StrX_cutFName(char* path) { path[folderLen(path)] = '\0'; }
-
-bool StrX_addFName(char* path, std::size_t size, const char* name) {
-  // A leading separator roots a name; on POSIX only "/" does, since a "\\"
-  // may begin a name there.
-  bool rooted = name[0] == '/' || name[0] == Os_pathSep();
-  if (path[0] == '\0' || hasDrive(name) || rooted) return copyFit(path, size, name);
-  std::string joined = path;
-  if (!endsWithSep(joined.c_str(), joined.size(), isAnySep)) joined += Os_pathSep();
-  joined += name;
-  return copyFit(path, size, joined);
-}
 
 const char* StrX_refExt(const char* path) {
   const char* dot = std::strrchr(path, '.');  // "." is never a trail byte

@@ -60,9 +60,6 @@ bool StrX_toRelPathFromFile(char* path, std::size_t size, const char* baseFile);
 // when it has none.
 const char* StrX_refFName(const char* path);
 char* StrX_refFName(char* path);
-// Copies the last component (after the later of the last "/" and "\\"),
-// without a trailing separator.
-bool StrX_cpyFName(char* dst, const char* path, std::size_t size);
 // Copies the folder part of path (as StrX_cutFName gives it) into dst; dst
 // may be path itself.
 bool StrX_cpyFolder(char* dst, const char* path, std::size_t size);
@@ -70,10 +67,6 @@ bool StrX_cpyFolder(char* dst, const char* path, std::size_t size);
 // is cut at its last separator. A root stays a root: "/x" and "/" give "/",
 // "c:\x" and "c:\a\" give "c:\". A path without separator becomes empty.
 void StrX_cutFName(char* path);
-// Appends the native separator (unless path already ends with one) and name.
-// Copies name over path instead when path is empty or name is absolute (a
-// drive "X:" or a leading "/"; on Windows a leading "\\" too).
-bool StrX_addFName(char* path, std::size_t size, const char* name);
 
 // The text after the last "." of the whole path ("a.b/c" gives "b/c"), or
 // the terminating NUL when there is no ".".

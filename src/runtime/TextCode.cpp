@@ -133,7 +133,6 @@ TextCode_Scope::~TextCode_Scope() {
   g_page = page_;
 }
 
-void TextCode_setPage(TextCode code) { g_page = code; }
 TextCode TextCode_page() { return g_page; }
 
 const char* TextCode_text(const char* cp932) {

@@ -44,7 +44,6 @@ bool TextCode_isLead(unsigned char c);
 // trail byte, any other byte above 0x7F a lead byte.
 inline bool TextCode_isUtf8Trail(unsigned char c) { return c >= 0x80 && c <= 0xBF; }
 
-void TextCode_setPage(TextCode code);
 TextCode TextCode_page();
 // One of the program's texts in the page code: the text itself for code
 // page 932, else its UTF-8 form (converted once and kept).

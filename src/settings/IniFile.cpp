@@ -97,40 +97,6 @@ void putValue(IniFile_Write* w, char letter, const IniFile_Value& v) {
   }
 }
 
-// The folder part of a path as a settings file stores it: the text before
-// the last separator ("\\" or "/", never a trail byte), a trailing separator
-// dropped first; a drive root or a leading separator stays; none gives ".".
-std::string folderOf(const char* path) {
-  std::size_t n = std::strlen(path);
-  const char* end = path + n;
-  std::size_t last = std::string::npos, lastButTrailing = std::string::npos;
-  for (const char* p = path; p < end; p += IniFile_charLen(p, end)) {
-    if (*p != '\\' && *p != '/') continue;
-    std::size_t at = static_cast<std::size_t>(p - path);
-    if (at + 1 < n) lastButTrailing = at;
-    last = at;
-  }
-  std::size_t cut = (last == n - 1 && n > 0) ? lastButTrailing : last;
-  if (cut == std::string::npos) return ".";
-  bool root = cut == 0 || (cut == 2 && path[1] == ':');
-  return std::string(path, root ? cut + 1 : cut);
-}
-
-// The file-name part: the text after the last separator that is not the
-// path's last byte; a trailing separator is left out.
-std::string fileNameOf(const char* path) {
-  std::size_t n = std::strlen(path);
-  const char* end = path + n;
-  std::size_t start = 0, stop = n;
-  for (const char* p = path; p < end; p += IniFile_charLen(p, end)) {
-    if (*p != '\\' && *p != '/') continue;
-    std::size_t at = static_cast<std::size_t>(p - path);
-    if (at + 1 == n) stop = at;
-    else start = at + 1;
-  }
-  return std::string(path + start, stop > start ? stop - start : 0);
-}
-
 }  // namespace
 
 IniFile_Write::~IniFile_Write() {
@@ -175,20 +141,6 @@ void IniFile_Write_attrList(IniFile_Write* w, const char* name, const char* lett
     if (writerTakes(*l) != Kind::None) putValue(w, *l, values[k++]);
   }
   put(w, kLineEnd);
-}
-
-void IniFile_Write_files(IniFile_Write* w, const char* section, const char* const* paths,
-                         std::size_t count) {
-  IniFile_Write_setSection(w, section);
-  std::string written;
-  for (std::size_t k = 0; k < count; ++k) {
-    std::string folder = folderOf(paths[k]);
-    if (k == 0 || folder != written) {
-      IniFile_Write_attr(w, "Folder", "s", folder.c_str());
-      written = folder;
-    }
-    IniFile_Write_attr(w, "File", "s", fileNameOf(paths[k]).c_str());
-  }
 }
 
 void IniFile_Write_close(IniFile_Write* w) {

@@ -67,11 +67,6 @@ void IniFile_Write_attr(IniFile_Write* w, const char* name, const char* letters,
   const IniFile_Value list[] = {IniFile_Value(values)..., IniFile_Value()};
   IniFile_Write_attrList(w, name, letters, list, sizeof...(V));
 }
-// A section holding the paths as "Folder" and "File" lines: a "Folder" line
-// for the first path and whenever the folder changes ("." for a path with no
-// folder), then its "File" line.
-void IniFile_Write_files(IniFile_Write* w, const char* section, const char* const* paths,
-                         std::size_t count);
 // Writes the final " " line and closes the file. A write that failed on the
 // way raises FileX_Err_CannotWrite here.
 void IniFile_Write_close(IniFile_Write* w);

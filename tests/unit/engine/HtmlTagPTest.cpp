@@ -103,53 +103,23 @@ TEST(HtmlTagPStep, ReportsStartAndEndOfEveryTag) {
       {"<b>", {"<b>@0"}},
       {"<a href=x", {"<a href=x>@0"}},
       {"<a", {"<a>@0"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    TagScan s(c.text);
-    EXPECT_EQ(c.events, s.events());
-  }
-}
-
-TEST(HtmlTagPStep, CommentsEndAfterTheirClosingMark) {
-  struct Case {
-    const char* text;
-    Events events;
-  };
-  const Case cases[] = {
+      // Comments end after their closing mark, blank before it or not.
       {"<!-- a <b> -->x<i>.", {"<!-->@0", "end@14", "<i>@15", "end@18"}},
-      // No blank before the closing mark: the comment still ends there.
       {"<!--x--><p>.", {"<!-->@0", "end@8", "<p>@8", "end@11"}},
       {"<!---->.", {"<!-->@0", "end@7"}},
       {"<!-- open <b>", {"<!-->@0"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    TagScan s(c.text);
-    EXPECT_EQ(c.events, s.events());
-  }
-  // A comment longer than the pool without a blank is no overflow.
-  TagScan s("<!--" + std::string(3000, 'c') + "--><p>.");
-  EXPECT_EQ((Events{"<!-->@0", "end@3007", "<p>@3007", "end@3010"}), s.events());
-}
-
-// The second byte of a double-byte character never counts as a delimiter. No
-// delimiter of a tag ("<", ">", "=", '"', white space) lies in the trail byte
-// range 0x40-0x7E, 0x80-0xFC of code page 932, so valid text can only show
-// the rule where a trail byte is a letter: it must not be lowered. A byte
-// "<" after a lead byte (invalid text) is still that character's second
-// byte, as the lexer's kinds say.
-TEST(HtmlTagPStep, TrailBytesAreNeverTagBytes) {
-  struct Case {
-    const char* text;
-    Events events;
-  };
-  const Case cases[] = {
-      // "ア" is 0x83 0x41: its trail byte is "A".
+      // A trail byte is never a tag byte and never lowered ("ア" is 0x83
+      // 0x41: its trail byte is "A"); a "<" after a lead byte (invalid
+      // text) is still that character's second byte.
       {"<Xア Yア=ア>.", {"<x\x83\x41 y\x83\x41=\x83\x41>@0", "end@12"}},
       {"\x81<b>", {}},
       {"\x81<b><i>.", {"<i>@4", "end@7"}},
       {"表<b>.", {"<b>@2", "end@5"}},
+      // Ten attributes at most: the eleventh is passed over.
+      {"<t a=1 b=2 c=3 d=4 e=5 f=6 g=7 h=8 i=9 j=10 k=11 >x<u>.",
+       {"<t a=1 b=2 c=3 d=4 e=5 f=6 g=7 h=8 i=9 j=10>@0", "end@50", "<u>@51", "end@54"}},
+      {"<t a=1 b=2 c=3 d=4 e=5 f=6 g=7 h=8 i=9 j=10>.",
+       {"<t a=1 b=2 c=3 d=4 e=5 f=6 g=7 h=8 i=9 j=10>@0", "end@44"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -158,21 +128,13 @@ TEST(HtmlTagPStep, TrailBytesAreNeverTagBytes) {
   }
 }
 
-TEST(HtmlTagPStep, TagsAcrossTheWindowEdge) {
-  // The window holds 512 bytes: the tag straddles its end.
-  const std::string text = std::string(505, '.') + "<template href=\"a#b\" arg=it>.";
-  TagScan s(text);
-  EXPECT_EQ((Events{"<template href=a#b arg=it>@505", "end@533"}), s.events());
-}
-
-TEST(HtmlTagPStep, TenAttributesAtMost) {
-  TagScan s("<t a=1 b=2 c=3 d=4 e=5 f=6 g=7 h=8 i=9 j=10 k=11 >x<u>.");
-  EXPECT_EQ((Events{"<t a=1 b=2 c=3 d=4 e=5 f=6 g=7 h=8 i=9 j=10>@0", "end@50", "<u>@51",
-                    "end@54"}),
-            s.events());
-  TagScan ten("<t a=1 b=2 c=3 d=4 e=5 f=6 g=7 h=8 i=9 j=10>.");
-  EXPECT_EQ((Events{"<t a=1 b=2 c=3 d=4 e=5 f=6 g=7 h=8 i=9 j=10>@0", "end@44"}),
-            ten.events());
+// A comment longer than the pool without a blank is no overflow; a tag
+// straddling the 512-byte window's end reads whole.
+TEST(HtmlTagPStep, LongCommentsAndTagsAcrossTheWindowEdge) {
+  TagScan s("<!--" + std::string(3000, 'c') + "--><p>.");
+  EXPECT_EQ((Events{"<!-->@0", "end@3007", "<p>@3007", "end@3010"}), s.events());
+  TagScan w(std::string(505, '.') + "<template href=\"a#b\" arg=it>.");
+  EXPECT_EQ((Events{"<template href=a#b arg=it>@505", "end@533"}), w.events());
 }
 
 TEST(HtmlTagPStep, PoolOverflowRaisesThePoolsError) {

@@ -25,6 +25,7 @@ Run drive(LinksIndex* index, const std::string& path, bool everyByte) {
   KeywordLinker_setLexer(&k, &lx.lx);
   Run run;
   std::size_t written = 0;
+  bool open = false;  // a link at the end of the file gets no end event
   BLex3_Pos cur = {0, 0};
   for (int repeats = 0; repeats < 3;) {
     BLex3_setPos(&lx.lx, cur);
@@ -37,6 +38,7 @@ Run drive(LinksIndex* index, const std::string& path, bool everyByte) {
     if (ev == KeywordLinker_kLinkStart || ev == KeywordLinker_kLinkEnd) {
       run.marked += text.substr(written, static_cast<std::size_t>(cur.offset) - written);
       written = static_cast<std::size_t>(cur.offset);
+      open = ev == KeywordLinker_kLinkStart;
       run.marked += ev == KeywordLinker_kLinkStart
                         ? std::string("<A href=\"") + KeywordLinker_target(&k) + "\">"
                         : "</A>";
@@ -46,7 +48,7 @@ Run drive(LinksIndex* index, const std::string& path, bool everyByte) {
     cur = next;
   }
   run.marked += text.substr(written);
-  if (KeywordLinker_isLinkOpen(&k)) run.marked += "</A>";
+  if (open) run.marked += "</A>";
   return run;
 }
 

@@ -1,6 +1,6 @@
-// Project files: the [main] values, the [files] folders and paths, the file
-// kinds and how files are classified, every refused layout, distinct output
-// names and finding a file.
+// Project files: the first page and title, the [files] folders and paths,
+// how files are classified, path and line capacities, distinct output names
+// and finding a file. Refused settings files are tested with the reader.
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -92,50 +92,11 @@ struct ProjectFixture {
   Project p;
 };
 
-std::string badAttr(const std::string& name, const std::string& cut, const std::string& path) {
-  return "属性名が異なる（アプリ=" + name + ", ファイル=" + cut + " in " + path + "）";
-}
-
 std::string tooLong(int max, const std::string& path) {
   return "パスが長すぎます（" + std::to_string(max) + " バイトまで）: " + path;
 }
 
 }  // namespace
-
-TEST(ProjectRead, MainValuesAreStored) {
-  ProjectFixture f;
-  f.readFiles({"Folder = .", "File = a.c"});
-  EXPECT_STREQ("Site", f.p.title.text);
-  EXPECT_STREQ("", f.p.firstPage.text);
-  EXPECT_STREQ("../out", f.p.outFolder.text);  // as written, not resolved
-  EXPECT_STREQ("tools/pervix.exe", f.p.pervixPath.text);
-  EXPECT_STREQ("", f.p.spare.text);
-}
-
-TEST(ProjectRead, EachKindFlagComesFromItsOwnKey) {
-  const std::string keys[] = {"LineNum", "FuncLink", "CommentOnly"};
-  for (int on = 0; on < 3; ++on) {  // one key 1, the other two 0
-    SCOPED_TRACE(keys[on]);
-    std::vector<std::string> main = mainLines();
-    for (int k = 0; k < 3; ++k)
-      main = withLine(main, keys[k], keys[k] + (k == on ? " = 1" : " = 0"));
-    ProjectFixture f;
-    f.read(projectText(main, {}));
-    FileKind* text = f.kind(0);
-    FileKind* source = f.kind(1);
-    EXPECT_EQ(on == 0, text->lineNum);
-    EXPECT_FALSE(text->funcLink || text->commentOnly);
-    EXPECT_EQ(on == 0, source->lineNum);
-    EXPECT_EQ(on == 1, source->funcLink);
-    EXPECT_EQ(on == 2, source->commentOnly);
-  }
-}
-
-TEST(ProjectRead, PervixFalseLeavesTheToolPathEmpty) {
-  ProjectFixture f;
-  f.read(projectText(mainLines("Pervix", "Pervix = 0"), {}));
-  EXPECT_STREQ("", f.p.pervixPath.text);
-}
 
 TEST(ProjectRead, FirstPageIsEmptyOrAbsoluteInTheProjectFolder) {
   struct Case {
@@ -168,17 +129,6 @@ TEST(ProjectRead, TitleWithCommaNeedsQuotes) {
   }
 }
 
-TEST(ProjectRead, CrLfAndLfProjectsReadAlike) {
-  for (const char* eol : {"\r\n", "\n"}) {
-    SCOPED_TRACE(std::string(eol).size());
-    ProjectFixture f;
-    f.read(projectText(mainLines(), {"Folder = src", "File = a.c", "File = b.txt"}, eol));
-    EXPECT_STREQ("Site", f.p.title.text);
-    EXPECT_EQ((std::vector<std::string>{f.in("src" + S + "a.c"), f.in("src" + S + "b.txt")}),
-              f.paths());
-  }
-}
-
 TEST(ProjectFiles, EachFileLiesInTheFolderAboveIt) {
   TempDir other;
   ProjectFixture f;
@@ -191,37 +141,6 @@ TEST(ProjectFiles, EachFileLiesInTheFolderAboveIt) {
                                 f.in("src" + S + "sub" + S + "b.h"), f.in("readme.txt"),
                                 f.in("c.c"), f.in("d.c"), other.path() + S + "e.c", f.in("f.c")}),
       f.paths());
-  ProjectFile* first = Project_firstFile(&f.p);
-  EXPECT_STREQ("", first->outPath);
-  EXPECT_EQ(nullptr, first->rxmlFile);
-}
-
-TEST(ProjectFiles, KindsInTheirOrderWithTheirFields) {
-  ProjectFixture f;
-  f.readFiles({});
-  struct Want {
-    const char* name;
-    bool copy, isTemplate;
-    const char* firstMarker;
-  };
-  const Want want[] = {{"テキストファイル", false, false, "<<<"},
-                       {"ソースファイル", false, false, "<<<"},
-                       {"HTML ファイル, HTML テンプレート", false, true, ""},
-                       {"バイナリファイル", true, false, ""}};
-  FileKind* k = Project_firstKind(&f.p);
-  for (const Want& w : want) {
-    SCOPED_TRACE(w.name);
-    ASSERT_NE(nullptr, k);
-    EXPECT_STREQ(w.name, k->name);
-    EXPECT_EQ(w.copy, k->copy);
-    EXPECT_EQ(w.isTemplate, k->isTemplate);
-    EXPECT_STREQ(w.firstMarker, k->markers[0]);
-    k = k->next;
-  }
-  EXPECT_EQ(nullptr, k);
-  EXPECT_EQ(f.kind(3), f.p.defaultKind);
-  const std::vector<std::string> brackets = {"<<<", ">>>", "[", "]"};
-  EXPECT_EQ(brackets, std::vector<std::string>(f.kind(1)->markers, f.kind(1)->markers + 4));
 }
 
 TEST(ProjectFiles, KindFromTheTextAfterTheLastDotWithoutRegardToCase) {
@@ -288,58 +207,9 @@ TEST(ProjectFiles, LineLongerThanTheBufferIsRefused) {
   }
 }
 
-TEST(ProjectRead, RefusedLayouts) {
-  struct Case {
-    const char* what;
-    std::string text;
-    int32_t code;
-    std::string msg;  // with "<path>" for the project file's path
-  };
-  const std::string verMsg = "アプリが対応していない、新しいバージョンのファイルです （file:";
-  const std::string noFiles = joinLines(mainLines(), "\r\n");
-  std::vector<std::string> shortMain = mainLines();
-  shortMain.resize(10);  // ends after "Pervix"
-  std::vector<std::string> noMain = mainLines();
-  noMain.erase(noMain.begin());
-  const Case cases[] = {
-      {"version 102", projectText(mainLines("Version", "Version = 102"), {}), IniFile_Err_OtherVer,
-       verMsg + "102, app:103～103）"},
-      {"version 104", projectText(mainLines("Version", "Version = 104"), {}), IniFile_Err_OtherVer,
-       verMsg + "104, app:103～103）"},
-      {"other application", projectText(mainLines("Application", "Application = Scrivo"), {}),
-       IniFile_Err_OtherApp, "アプリケーションが異なります （file:Scrivo, app:Scrivolt）"},
-      {"misspelt key", projectText(mainLines("LineNum", "LineNo = 1"), {}), IniFile_Err_BadAttr,
-       badAttr("LineNum", "LineNo ", "<path>")},
-      {"missing key", projectText(mainLines("Link", "-"), {}), IniFile_Err_BadAttr,
-       badAttr("Link", "Titl", "<path>")},
-      {"file ends in [main]", joinLines(shortMain, "\r\n"), IniFile_Err_FewAttr, "属性が少ない"},
-      {"no [main] header", projectText(noMain, {}), IniFile_Err_BadFormat,
-       "フォーマットがおかしい in IniFile_Read_setSection (main)"},
-      {"no [files] header", noFiles + "File = a.c\r\n", IniFile_Err_BadFormat,
-       "フォーマットがおかしい in IniFile_Read_setSection (files)"},
-      {"other section", noFiles + " \r\n[other] \r\nFile = a.c\r\n", IniFile_NotFoundSection,
-       "セクション名が期待したものと異なる (files)"},
-      {"no [files] at the end", noFiles + " \r\n", FileX_Err_EOF,
-       "EOF in IniFile_Read_setSection"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    ProjectFixture f;
-    Raised r = f.readRaised(c.text);
-    EXPECT_TRUE(r.raised);
-    EXPECT_EQ(c.code, r.code);
-    std::string msg = c.msg;
-    if (msg.find("<path>") != std::string::npos) msg.replace(msg.find("<path>"), 6, f.path);
-    EXPECT_EQ(msg, r.msg);
-    // The reader is closed: Windows keeps an open file from being removed.
-    EXPECT_EQ(0, std::remove(f.path.c_str()));
-  }
-}
-
 TEST(FileKindExts, TwentyExtensionsOfThreeBytes) {
   FileKind k;
   FileKind_init(&k);
-  EXPECT_STREQ("（未設定）", k.name);
-  EXPECT_EQ(0, k.nExts);
   for (std::size_t i = 0; i < FileKind_kExtMax; ++i) FileKind_addExt(&k, i == 0 ? "jav" : "x");
   EXPECT_EQ(20, k.nExts);
   EXPECT_EQ(ArrX_Err_Full, catchRaise([&] { FileKind_addExt(&k, "y"); }).code);
@@ -387,8 +257,8 @@ TEST(ProjectNames, RepeatedNamesGetNumbersBeforeTheLastExtension) {
        {"/s/x.c.htm", "/s/x.c.htm", "/s/x.c.htm"},
        {"/s/x.c.htm", "/s/x.c(2).htm", "/s/x.c(3).htm"}},
       {"folders differ, names compared",
-       {"/a/x.htm", "/b/x.htm", "c\\x.htm"},
-       {"/a/x.htm", "/b/x(2).htm", "c\\x(3).htm"}},
+       {"/a/x.htm", "/b/x.htm", "d/c\\x.htm"},  // the later separator ends the folder
+       {"/a/x.htm", "/b/x(2).htm", "d/c\\x(3).htm"}},
       {"without regard to case", {"/s/X.C.htm", "/s/x.c.HTM"}, {"/s/X.C.htm", "/s/x.c(2).HTM"}},
       {"no extension", {"README", "/s/readme"}, {"README", "/s/readme(2)"}},
       {"a number already taken later",

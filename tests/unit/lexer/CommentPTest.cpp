@@ -113,16 +113,6 @@ TEST(CommentPSpans, DelimitersAcrossTheWindowEnd) {
   }
 }
 
-TEST(CommentPStates, NamesOfTheStates) {
-  EXPECT_STREQ("CommentP_OutOfComment", CommentP_stateName(0));
-  EXPECT_STREQ("CommentP_StartOfComment", CommentP_stateName(1));
-  EXPECT_STREQ("CommentP_InComment", CommentP_stateName(2));
-  EXPECT_STREQ("CommentP_EndOfComment", CommentP_stateName(3));
-  EXPECT_STREQ("", CommentP_stateName(4));
-  EXPECT_STREQ("(unknown)", CommentP_stateName(5));
-  EXPECT_STREQ("(unknown)", CommentP_stateName(-2));
-}
-
 // A copy brought up to a position tells whether it lies in a comment, and
 // where that comment ends, without moving the cursor.
 TEST(CommentPCatchUp, CopyTellsTheSpanAtAPosition) {

@@ -19,13 +19,6 @@ TEST(ErrorsRaise, RecordHoldsCodeModuleLineAndMessage) {
   EXPECT_EQ(0, Errors_curMsg.inUse);
 }
 
-TEST(ErrorsRaise, IdsCountEveryRaise) {
-  catchRaise([] { Errors_raise("m", 1, 102, "Errors_Unofficial", "x"); });
-  int32_t first = Errors_curMsg.id;
-  catchRaise([] { Errors_raise("m", 1, 102, "Errors_Unofficial", "y"); });
-  EXPECT_EQ(first + 1, Errors_curMsg.id);
-}
-
 TEST(ErrorsRaise, RecordKeeps511BytesOfALongerMessage) {
   std::string text(600, 'm');
   Raised r = catchRaise([&] { Errors_raise("m", 1, 102, "Errors_Unofficial", "%s", text.c_str()); });
@@ -82,10 +75,4 @@ TEST(ErrorsText, CompiledAsCodePage932) {
   // "キャッチ" begins 0x83 0x4C.
   EXPECT_EQ(0x83, static_cast<unsigned char>(Except3_Txt_Uncaught[0]));
   EXPECT_EQ(0x4C, static_cast<unsigned char>(Except3_Txt_Uncaught[1]));
-}
-
-TEST(ErrorsPool, ListsNothingWhenNoSlotIsUsed) {
-  testing::internal::CaptureStderr();
-  Errors_printPool(&Errors_MsgPool);
-  EXPECT_EQ("", testing::internal::GetCapturedStderr());
 }

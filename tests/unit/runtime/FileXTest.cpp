@@ -98,17 +98,6 @@ TEST(FileXIsDirExist, FoldersOnly) {
   EXPECT_FALSE(FileX_isDirExist(dir.file("g").c_str()));
 }
 
-TEST(FileXStatus, SizeAndTimeStamp) {
-  TempDir dir;
-  writeFile(dir.file("f"), "12345");
-  EXPECT_EQ(5, FileX_getSize(dir.file("f").c_str()));
-  EXPECT_EQ(0, FileX_getSize(dir.file("missing").c_str()));
-  ASSERT_TRUE(OsFile_setTimes(dir.file("f").c_str(), kOldTime));
-  std::time_t t = 0;
-  FileX_getTimeStamp(dir.file("f").c_str(), &t);
-  EXPECT_EQ(kOldTime, t);
-}
-
 TEST(FileXStatus, MissingTimeStampLogsErrnoAndRaises) {
   TempDir dir;
   InFolder here(dir.path());  // the error log is written in the current folder
@@ -176,31 +165,6 @@ TEST(FileXCopy, MissingSourceRaises) {
   EXPECT_EQ(364, r.code);
   EXPECT_EQ("コピー元が見つかりません " + src, r.msg);
   EXPECT_FALSE(fileExists(dir.file("d")));
-}
-
-TEST(FileXCopyPart, CopiesTheRangeToTheCurrentPosition) {
-  TempDir dir;
-  std::string bytes = patternBytes(6000);
-  writeFile(dir.file("in"), bytes);
-  struct Case {
-    long start, end;
-    std::string copied;
-  };
-  const Case cases[] = {
-      {500, 5500, bytes.substr(500, 5000)},
-      {5000, 9000, bytes.substr(5000)},  // stops at the input's end
-      {10, 10, ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.start);
-    std::FILE* in = FileX_open(dir.file("in").c_str(), "rb");
-    std::FILE* out = FileX_open(dir.file("out").c_str(), "wb");
-    std::fputs("head", out);
-    FileX_copyPart(out, in, c.start, c.end);
-    std::fclose(out);
-    std::fclose(in);
-    EXPECT_EQ("head" + c.copied, readFile(dir.file("out")));
-  }
 }
 
 TEST(FileXCatFile, AppendsAWholeFile) {

@@ -110,54 +110,5 @@ TEST(FileXCopyPosix, UnreadableSourceLeavesNoDestination) {
   EXPECT_FALSE(fileExists(dir.file("d")));
 }
 
-#if defined(__GLIBC__)
-// An unbuffered stream that records the size of every write and accepts at
-// most `room` bytes in all.
-struct Recorder {
-  std::vector<std::size_t> writes;
-  std::size_t room = static_cast<std::size_t>(-1);
-};
-
-ssize_t recordWrite(void* cookie, const char*, size_t n) {
-  Recorder* r = static_cast<Recorder*>(cookie);
-  if (n > r->room) n = r->room;
-  r->room -= n;
-  r->writes.push_back(n);
-  return static_cast<ssize_t>(n);
-}
-
-std::FILE* openRecorder(Recorder* r) {
-  cookie_io_functions_t io{nullptr, recordWrite, nullptr, nullptr};
-  std::FILE* f = fopencookie(r, "w", io);
-  setvbuf(f, nullptr, _IONBF, 0);
-  return f;
-}
-
-TEST(FileXCopyPartPosix, CopiesInChunksOf2048) {
-  TempDir dir;
-  writeFile(dir.file("in"), patternBytes(6000));
-  std::FILE* in = FileX_open(dir.file("in").c_str(), "rb");
-  Recorder rec;
-  std::FILE* out = openRecorder(&rec);
-  FileX_copyPart(out, in, 100, 5100);
-  std::fclose(out);
-  std::fclose(in);
-  EXPECT_EQ((std::vector<std::size_t>{2048, 2048, 904}), rec.writes);
-}
-
-TEST(FileXCopyPartPosix, ShortWriteRaises) {
-  TempDir dir;
-  writeFile(dir.file("in"), patternBytes(3000));
-  std::FILE* in = FileX_open(dir.file("in").c_str(), "rb");
-  Recorder rec;
-  rec.room = 1000;
-  std::FILE* out = openRecorder(&rec);
-  Raised r = catchRaise([&] { FileX_copyPart(out, in, 0, 3000); });
-  std::fclose(out);
-  std::fclose(in);
-  EXPECT_EQ(365, r.code);
-  EXPECT_EQ("書きこみに失敗しました。", r.msg);
-}
-#endif
 
 }  // namespace

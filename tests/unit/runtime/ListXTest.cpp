@@ -44,21 +44,17 @@ TEST(ListXInsert, FrontMiddleAndEnd) {
   ListX_init(&list);
   Node* two = add(&list, nullptr, 2);  // empty list: becomes the head
   EXPECT_EQ(two, list.head);
-  add(&list, nullptr, 4);
+  Node* four = add(&list, nullptr, 4);
   add(&list, two, 1);
-  add(&list, static_cast<Node*>(ListX_getLast(&list, kNext)), 3);
+  add(&list, four, 3);
   auto* zero = static_cast<Node*>(ListX_addFirstMalloc(&list, kNext, sizeof(Node)));
   EXPECT_EQ(nullptr, zero->name);  // records come zero-filled
   zero->id = 0;
   EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4}), ids(list));
-  EXPECT_EQ(5u, ListX_getN(&list, kNext));
-  EXPECT_EQ(4, static_cast<Node*>(ListX_getLast(&list, kNext))->id);
   finished = 0;
   ListX_finish(&list, kNext, countFinish);
   EXPECT_EQ(5, finished);
   EXPECT_EQ(nullptr, list.head);
-  EXPECT_EQ(0u, ListX_getN(&list, kNext));
-  EXPECT_EQ(nullptr, ListX_getLast(&list, kNext));
 }
 
 TEST(ListXInsert, BeforeARecordOfAnotherListIsRefused) {
@@ -84,9 +80,6 @@ TEST(ListXDic, DuplicateKeyGivesNone) {
     n->name = w;
     EXPECT_EQ(nullptr, ListX_Dic_alloc(&dic, w, sizeof(Node)));
   }
-  std::size_t total = 0;
-  for (uint32_t i = 0; i < dic.width; ++i) total += ListX_getN(&dic.buckets[i].list, kNext);
-  EXPECT_EQ(5u, total);
   for (const char* w : words)
     EXPECT_EQ(w, static_cast<Node*>(ListX_Dic_search(&dic, w))->name);
   EXPECT_EQ(nullptr, ListX_Dic_search(&dic, "If"));

@@ -8,18 +8,9 @@ namespace {
 
 TEST(StrXPathPosix, BackslashStillSeparates) {
   EXPECT_STREQ("b", StrX_refFName("a\\b"));
-  char p[StrX_kPathSize] = "/a\\";
-  EXPECT_TRUE(StrX_addFName(p, sizeof p, "x"));
-  EXPECT_STREQ("/a\\x", p);
   char q[StrX_kPathSize] = "/a\\b\\..\\c";
   StrX_resolveDots(q);
   EXPECT_STREQ("/a\\c", q);
-}
-
-TEST(StrXPathPosix, RootedNameReplacesThePath) {
-  char p[StrX_kPathSize] = "/a";
-  EXPECT_TRUE(StrX_addFName(p, sizeof p, "/b/c"));
-  EXPECT_STREQ("/b/c", p);
 }
 
 }  // namespace

@@ -76,13 +76,4 @@ TEST(StrXPathWin32, PathsMadeAbsoluteAreWrittenWithBackslashes) {
   EXPECT_STREQ("\\abs\\a.c", abs);
 }
 
-TEST(StrXPathWin32, ALeadingSeparatorRootsAName) {
-  for (const char* rooted : {"/x", "\\x"}) {
-    SCOPED_TRACE(rooted);
-    char joined[StrX_kPathSize] = "c:\\a";
-    EXPECT_TRUE(StrX_addFName(joined, sizeof joined, rooted));
-    EXPECT_STREQ(rooted, joined);
-  }
-}
-
 }  // namespace

@@ -21,70 +21,6 @@ std::string s(const char* a, const char* b = "", const char* c = "") {
 
 // --- Copying and editing ---
 
-TEST(StrXCopy, CutsToTheBuffer) {
-  char buf[6] = "xxxxx";
-  EXPECT_STREQ("ab", StrX_cpyTo(buf, sizeof buf, "ab,cd", ','));
-  EXPECT_STREQ("abcde", StrX_cpyTo(buf, sizeof buf, "abcdefgh", ','));
-  EXPECT_STREQ("abcde", StrX_cpyTo(buf, 0, "zz", ','));
-}
-
-TEST(StrXInsert, HeadGoesFirstAndTheTailIsCut) {
-  char buf[8] = "cdef";
-  EXPECT_STREQ("abcdef", StrX_insert(buf, sizeof buf, "ab"));
-  EXPECT_STREQ("xyzabcd", StrX_insert(buf, sizeof buf, "xyz"));
-  EXPECT_STREQ("012345x", StrX_insert(buf, sizeof buf, "012345"));
-  EXPECT_STREQ("ABCDEFG", StrX_insert(buf, sizeof buf, "ABCDEFGHIJ"));
-  char del[] = "abc";
-  EXPECT_STREQ("c", StrX_del(del, 2));
-  EXPECT_STREQ("", StrX_del(del, 5));
-}
-
-TEST(StrXAddLast, TrailByteEqualToTheCharacterDoesNotCount) {
-  struct Case {
-    std::string text;
-    std::string expected;
-  };
-  const Case cases[] = {
-      {"a", "a\\"},
-      {"a\\", "a\\"},
-      {"", "\\"},
-      {s("c:", kHyo), s("c:", kHyo, "\\")},
-      {s(kHyo, "\\"), s(kHyo, "\\")},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    char buf[16];
-    std::strcpy(buf, c.text.c_str());
-    EXPECT_EQ(c.expected, StrX_addLast(buf, sizeof buf, '\\'));
-  }
-  char full[3] = "ab";
-  EXPECT_STREQ("ab", StrX_addLast(full, sizeof full, '\\'));
-}
-
-TEST(StrXCutLast, OnlyASingleByteCharacterIsCut) {
-  char a[8] = "ab\\";
-  EXPECT_STREQ("ab", StrX_cutLast(a, '\\'));
-  EXPECT_STREQ("ab", StrX_cutLast(a, '\\'));
-  char b[8];
-  std::strcpy(b, s("x", kHyo).c_str());
-  EXPECT_EQ(s("x", kHyo), StrX_cutLast(b, '\\'));
-  EXPECT_EQ('\\', StrX_getLast(b));
-  EXPECT_EQ('\0', StrX_getLast(""));
-}
-
-TEST(StrXTrim, WhiteSpaceAtBothEnds) {
-  char a[] = " \t\r\n a b \v\f";
-  EXPECT_STREQ("a b", StrX_trim(a));
-  char b[] = " \t ";
-  EXPECT_STREQ("", StrX_trim(b));
-  char c[] = "a\r\n\tb\t";
-  EXPECT_STREQ("ab", StrX_cutRet(c));
-  EXPECT_TRUE(StrX_isBlank(" \t"));
-  EXPECT_FALSE(StrX_isBlank(" a"));
-  EXPECT_TRUE(StrX_isBlank(""));
-  EXPECT_FALSE(StrX_isSpace(static_cast<signed char>('\x85')));  // high-bit bytes
-}
-
 TEST(StrXCutTag, DropsTagsAndStepsOverDoubleByteCharacters) {
   struct Case {
     std::string text;
@@ -151,85 +87,6 @@ TEST(StrXToLower, AsciiOnlyAndDoubleByteUnchanged) {
 
 // --- Searching ---
 
-TEST(StrXChr, TrailBytesAreNotCharacters) {
-  const std::string t = s("a", kHyo, "b\\c");  // a 表 b \ c
-  const char* p = t.c_str();
-  EXPECT_EQ(p + 4, StrX_chr(p, '\\'));
-  EXPECT_EQ(p + 4, StrX_chrLast(p, '\\'));
-  EXPECT_EQ(nullptr, StrX_chrLast(s("a", kHyo).c_str(), '\\'));
-  EXPECT_EQ(p + 4, StrX_chrs(p, "/\\"));
-  EXPECT_EQ(p + 2, StrX_chrsByte(p, "/\\"));
-  EXPECT_EQ(p + 1, StrX_chrs(p, "\x95"));  // a lead byte starts a character
-  EXPECT_EQ(p + 1, StrX_skipChrs(p, "a"));
-  EXPECT_EQ(nullptr, StrX_skipChrs("  ", " "));
-}
-
-TEST(StrXSearchBlock, WithinOneBlock) {
-  std::size_t carry = 0;
-  EXPECT_EQ(2, StrX_searchBlock("xxkeyxx", "key", true, &carry));
-  EXPECT_EQ(0u, carry);
-  EXPECT_EQ(2, StrX_searchBlock("xxKEYxx", "key", false, &carry));
-  EXPECT_EQ(StrX_kNoMatch, StrX_searchBlock("xxKEYxx", "key", true, &carry));
-  EXPECT_EQ(0u, carry);
-  // The trail byte "A" of ア is no letter: neither exactly nor case-blind.
-  EXPECT_EQ(StrX_kNoMatch, StrX_searchBlock(s(kA, "b").c_str(), "Ab", false, &carry));
-  EXPECT_EQ(StrX_kNoMatch, StrX_searchBlock(s(kA, "b").c_str(), "ab", false, &carry));
-  EXPECT_EQ(2, StrX_searchBlock(s(kA, "Ab").c_str(), "ab", false, &carry));
-  // A double-byte key compares its bytes exactly ("\x83\x61" is another
-  // character than ア).
-  EXPECT_EQ(StrX_kNoMatch, StrX_searchBlock("\x83\x61", kA, false, &carry));
-}
-
-TEST(StrXSearchBlock, MatchesStraddlingBlocks) {
-  struct Case {
-    const char* first;
-    const char* second;
-    const char* key;
-    std::size_t carryAfterFirst;
-    std::ptrdiff_t inSecond;
-  };
-  const Case cases[] = {
-      {"xxab", "cdxx", "abcd", 2, -2},
-      {"xxabc", "dxx", "abcd", 3, -3},
-      {"xxa", "bcdxx", "abcd", 1, -1},
-      {"xxab", "xcd", "abcd", 2, StrX_kNoMatch},
-      // The longest carried prefix ("aaa") fails, a shorter one ("aa") succeeds.
-      {"xaaa", "abx", "aaab", 3, -2},
-      {"aab", "abx", "abab", 2, -2},
-      {"xyz", "abcd", "abcd", 0, 0},
-      {"abc", "abcd", "abcd", 3, 0},
-      {"xxAB", "Cd", "abcd", 2, -2},  // case-blind across the seam
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.first) + "|" + c.second + " ~ " + c.key);
-    std::size_t carry = 0;
-    EXPECT_EQ(StrX_kNoMatch, StrX_searchBlock(c.first, c.key, false, &carry));
-    EXPECT_EQ(c.carryAfterFirst, carry);
-    EXPECT_EQ(c.inSecond, StrX_searchBlock(c.second, c.key, false, &carry));
-  }
-}
-
-TEST(StrXSearchBlock, KeyLongerThanABlockSpansThreeBlocks) {
-  std::size_t carry = 0;
-  EXPECT_EQ(StrX_kNoMatch, StrX_searchBlock("-ab", "abcdef", true, &carry));
-  EXPECT_EQ(2u, carry);
-  EXPECT_EQ(StrX_kNoMatch, StrX_searchBlock("cd", "abcdef", true, &carry));
-  EXPECT_EQ(4u, carry);
-  EXPECT_EQ(-4, StrX_searchBlock("ef-", "abcdef", true, &carry));
-  EXPECT_EQ(0u, carry);
-}
-
-TEST(StrXSearchBlock, CarryStartsAtACharacterBoundary) {
-  // The text ends with the trail byte "A" of ア: no prefix "A..." starts there.
-  std::size_t carry = 0;
-  EXPECT_EQ(StrX_kNoMatch, StrX_searchBlock(s("x", kA).c_str(), "AB", true, &carry));
-  EXPECT_EQ(0u, carry);
-  EXPECT_EQ(StrX_kNoMatch, StrX_searchBlock(s("x", kA).c_str(), s(kA, "B").c_str(), true,
-                                            &carry));
-  EXPECT_EQ(2u, carry);
-  EXPECT_EQ(-2, StrX_searchBlock("B", s(kA, "B").c_str(), true, &carry));
-}
-
 // --- Hashing ---
 
 TEST(StrXHash, HandComputedValues) {
@@ -254,25 +111,6 @@ TEST(StrXHash, HandComputedValues) {
 }
 
 // --- Scanning ---
-
-TEST(StrXScanInt, SignsAndDigits) {
-  struct Case {
-    const char* text;
-    int value;
-    std::size_t end;
-  };
-  const Case cases[] = {
-      {"123x", 123, 3}, {"+7", 7, 2}, {"-7", -7, 2}, {"--7", 7, 3}, {"+-7/", -7, 3},
-      {"x", 0, 0},      {"-", 0, 1},  {"", 0, 0},    {"007", 7, 3}, {"-+7", 0, 1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    int v = 99;
-    const char* end = StrX_scanInt(c.text, &v);
-    EXPECT_EQ(c.value, v);
-    EXPECT_EQ(c.end, static_cast<std::size_t>(end - c.text));
-  }
-}
 
 // --- Words ---
 
@@ -360,89 +198,7 @@ TEST(StrXCpyWords, StopsAtAWordThatDoesNotFit) {
 
 // --- Comma-separated fields ---
 
-TEST(StrXCsv, FieldsWrittenAsExpected) {
-  struct Case {
-    const char* value;
-    const char* field;
-  };
-  const Case cases[] = {
-      {"plain", "plain"},         {"a b", "a b"},           {"", ""},
-      {"a,b", "\"a,b\""},         {"say \"hi\"", "\"say \"\"hi\"\"\""},
-      {" lead", "\" lead\""},     {"trail ", "\"trail \""}, {"\"", "\"\"\"\""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.value);
-    char buf[32];
-    EXPECT_STREQ(c.field, StrX_cpyCsv(buf, c.value, sizeof buf));
-  }
-  char small[5];
-  EXPECT_STREQ("\"a,b", StrX_cpyCsv(small, "a,bcd", sizeof small));
-  EXPECT_STREQ("\"\"\"", StrX_cpyCsv(small, "\"\"", sizeof small));  // no half pair
-}
-
-TEST(StrXCsv, RoundTrips) {
-  const std::string values[] = {"plain", "a,b", "say \"hi\"", " lead", "trail ", "", ",",
-                                "\"\"", s(kHyo, ",", kA), "  "};
-  std::string line;
-  for (const std::string& v : values) {
-    char field[64];
-    if (&v != values) line += ",";
-    line += StrX_cpyCsv(field, v.c_str(), sizeof field);
-  }
-  const char* p = line.c_str();
-  for (const std::string& v : values) {
-    SCOPED_TRACE(v);
-    ASSERT_NE(nullptr, p);
-    char field[64];
-    p = StrX_getCsv(field, sizeof field, p);
-    EXPECT_EQ(v, field);
-  }
-  EXPECT_EQ(nullptr, p);
-}
-
-TEST(StrXCsv, ReadingLooseFields) {
-  struct Case {
-    const char* line;
-    const char* field;
-    int next;  // -1: none
-  };
-  const Case cases[] = {
-      {"  a b  ,c", "a b", 8},
-      {"\"x\"\"y\",z", "x\"y", 7},
-      {"\"open", "open", -1},
-      {"\"q\"  ,", "q", 6},
-      {"\"q\" r ,", "q r", 7},
-      {"", "", -1},
-      {",", "", 1},
-      {"last", "last", -1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
-    char buf[16];
-    const char* p = StrX_getCsv(buf, sizeof buf, c.line);
-    EXPECT_STREQ(c.field, buf);
-    EXPECT_EQ(c.next, p == nullptr ? -1 : static_cast<int>(p - c.line));
-  }
-  char small[3];
-  EXPECT_EQ(nullptr, StrX_getCsv(small, sizeof small, "abcdef"));
-  EXPECT_STREQ("ab", small);
-}
-
 // --- Time ---
-
-TEST(StrXTime, FormatAndScanRoundTrip) {
-  std::time_t t = 0;
-  ASSERT_EQ(0, StrX_scanTime(&t, "2024/02/29-13:05:09"));
-  char buf[StrX_kTimeStrSize];
-  EXPECT_STREQ("2024/02/29-13:05:09", StrX_getTimeStr(t, buf, sizeof buf));
-  char small[StrX_kTimeStrSize - 1];
-  EXPECT_STREQ("", StrX_getTimeStr(t, small, sizeof small));
-  std::time_t u = 0;
-  ASSERT_EQ(0, StrX_scanTime(&u, "2024-2-29 13.5.9"));  // any one-byte separators
-  EXPECT_EQ(t, u);
-  ASSERT_EQ(0, StrX_scanTime(&u, "2024/02/29"));  // missing fields read as 0
-  EXPECT_STREQ("2024/02/29-00:00:00", StrX_getTimeStr(u, buf, sizeof buf));
-}
 
 // --- StrX_Mem ---
 

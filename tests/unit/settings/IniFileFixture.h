@@ -17,7 +17,6 @@ struct ReadFixture {
     writeFile(path, bytes);
     IniFile_Read_open(&r, path.c_str(), line.data(), line.size());
   }
-  long pos() { return IniFile_Read_tell(&r); }
 
   TempDir dir;
   std::string path;

@@ -153,40 +153,6 @@ TEST(IniFileWrite, LongTextsCutToTheCapacityInWholeCharacters) {
   }
 }
 
-TEST(IniFileWrite, FileListWithFolderLines) {
-  const char* paths[] = {"src/a.c", "src/b.h", "lib\\m.c", "top.txt", "src/c.c",
-                         "/abs.c",  "表\\x.c", "x表"};
-  std::string bytes = writtenBytes([&](IniFile_Write* w) {
-    IniFile_Write_setSection(w, "main");
-    IniFile_Write_attr(w, "Application", "s", "Scrivolt");
-    IniFile_Write_attr(w, "Version", "i", 103);
-    IniFile_Write_files(w, "files", paths, sizeof paths / sizeof *paths);
-  });
-  EXPECT_EQ(
-      "[main] \r\nApplication = Scrivolt\r\nVersion = 103\r\n \r\n[files] \r\n"
-      "Folder = src\r\nFile = a.c\r\nFile = b.h\r\n"
-      "Folder = lib\r\nFile = m.c\r\n"
-      "Folder = .\r\nFile = top.txt\r\n"
-      "Folder = src\r\nFile = c.c\r\n"
-      "Folder = /\r\nFile = abs.c\r\n"
-      "Folder = 表\r\nFile = x.c\r\n"
-      "Folder = .\r\nFile = x表\r\n \r\n",
-      bytes);
-
-  ReadFixture f(bytes);
-  IniFile_Read_setSection(&f.r, "main");
-  IniFile_Read_checkApp(&f.r, "Scrivolt", 103, 103);
-  IniFile_Read_setSection(&f.r, "files");
-  std::string got;
-  char key[16], value[64];
-  while (IniFile_Read_next(&f.r, key, sizeof key, "s", value) >= 0)
-    got += std::string(key) + ":" + value + ";";
-  EXPECT_EQ(
-      "Folder:src;File:a.c;File:b.h;Folder:lib;File:m.c;Folder:.;File:top.txt;"
-      "Folder:src;File:c.c;Folder:/;File:abs.c;Folder:表;File:x.c;Folder:.;File:x表;",
-      got);
-}
-
 TEST(IniFileWrite, OpenFailureRaises) {
   TempDir dir;
   std::string path = dir.file("missing") + nativeSep() + "w.kwf";

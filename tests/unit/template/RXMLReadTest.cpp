@@ -119,41 +119,6 @@ TEST(RXMLReadDefs, RecordsElementsOnlyAlongReferencedPaths) {
   EXPECT_EQ("var var", dump(doc->elements, false));
 }
 
-TEST(RXMLReadDefs, PositionsAndLinesOfElements) {
-  Engine e;
-  // <ul> at 0, <li id="a"> at 5 (11 bytes), x at 16, </li> at 17, the var
-  // at 23 (24 bytes), <li> at 48; 53 bytes in all.
-  e.put("list.htm", "<ul>\n<li id=\"a\">x</li>\n<var name=\"n\" value=\"v\">\n<li>\n");
-  e.put("doc.htm", "<var href=\"list.htm#ul.li\">");
-  RXML_File* doc = e.read("doc.htm");
-  RXML_File* list = RXML_findFile(&e.rx, "list.htm", doc->path, false);
-  const RXML_Elem* ul = list->elements.first;
-  ASSERT_NE(nullptr, ul);
-  const RXML_Elem* li = ul->children.first;
-  ASSERT_NE(nullptr, li);
-  EXPECT_EQ(5, li->start.offset);
-  EXPECT_EQ(16, li->bodyStart.offset);
-  EXPECT_EQ(17, li->bodyEnd.offset);
-  EXPECT_EQ(22, li->end.offset);
-  EXPECT_EQ(2, li->line);
-  EXPECT_STREQ("a", RXML_getAttr(li, "ID"));
-  const RXML_Elem* var = li->next;
-  ASSERT_NE(nullptr, var);
-  EXPECT_STREQ("var", var->tag);
-  EXPECT_STREQ("n", var->name);
-  EXPECT_EQ(nullptr, RXML_getAttr(var, "name"));
-  EXPECT_STREQ("v", RXML_getAttr(var, "value"));
-  EXPECT_EQ(23, var->start.offset);
-  EXPECT_EQ(47, var->end.offset);
-  EXPECT_EQ(3, var->line);
-  // Never closed: it runs to the end of the file, as does the ul.
-  const RXML_Elem* last = var->next;
-  ASSERT_NE(nullptr, last);
-  EXPECT_EQ(4, last->line);
-  EXPECT_EQ(53, last->end.offset);
-  EXPECT_EQ(53, ul->end.offset);
-}
-
 TEST(RXMLReadDefs, ElementsLeftOpenEndWithTheirTemplate) {
   Engine e;
   e.put("doc.htm", "<template><b>x</template>y<var href=\"#b\">");

@@ -59,7 +59,7 @@ struct Engine {
     BLex3_setKindMap(&lx, kinds, sizeof kinds);
     HtmlTagP_Mem mem;
     HtmlTagP tags;
-    HtmlTagP_initMem(&tags, &mem);
+    HtmlTagP_init(&tags, mem.pool, sizeof mem.pool, mem.table, sizeof mem.table);
     HtmlTagP_setLexer(&tags, &lx);
     init(&tags);
     BLex3_Pos pos{0, BLex3_kSingleByte};
