@@ -47,7 +47,7 @@ constexpr uint32_t kFilterWords = (1u << kFilterBits) / 64;
 // Targets read back lately, by the file position of their entry: a text
 // links the same few names again and again, and each read is a seek, a read
 // and a path resolution. Fixed room, whatever the links file's size.
-constexpr std::size_t kCachedTargets = 128;
+constexpr std::size_t kCachedTargets = 1024;  // about 270 KiB
 struct CachedTarget {
   IniFile_Pos pos;  // 0: empty
   std::size_t size;  // the target buffer's size it was made for
@@ -278,7 +278,8 @@ void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targe
   if (targetSize == 0) return;  // no room even for the NUL
   CachedTarget* c = nullptr;
   if (targetSize <= sizeof c->text) {
-    c = &ix->table->cache[static_cast<std::size_t>(pos) % kCachedTargets];
+    const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> 54);
+    c = &ix->table->cache[h % kCachedTargets];
     if (c->pos == pos && c->size == targetSize) {
       std::memcpy(target, c->text, std::strlen(c->text) + 1);
       return;
