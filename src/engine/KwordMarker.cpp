@@ -31,7 +31,9 @@ void KwordMarker_step(KwordMarker* m) {
   switch (KeywordLinker_event(m->linker)) {
     case KeywordLinker_kLinkStart:
       if (HtmlTagP_isInTag(m->tags) || m->inA) break;
-      std::fprintf(m->out, "<A href=\"%s\">", KeywordLinker_target(m->linker));
+      std::fputs("<A href=\"", m->out);
+      std::fputs(KeywordLinker_target(m->linker), m->out);
+      std::fputs("\">", m->out);
       m->linkOpen = true;
       break;
     case KeywordLinker_kLinkEnd:

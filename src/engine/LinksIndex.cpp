@@ -44,6 +44,16 @@ static_assert(kSlots >= 2 * kEntries, "the slot table must stay at most half ful
 constexpr int kFilterBits = 20;
 constexpr uint32_t kFilterWords = (1u << kFilterBits) / 64;
 
+// Targets read back lately, by the file position of their entry: a text
+// links the same few names again and again, and each read is a seek, a read
+// and a path resolution. Fixed room, whatever the links file's size.
+constexpr std::size_t kCachedTargets = 1024;  // about 270 KiB
+struct CachedTarget {
+  IniFile_Pos pos;  // 0: empty
+  std::size_t size;  // the target buffer's size it was made for
+  char text[StrX_kPathSize];
+};
+
 }  // namespace
 
 struct LinksIndex_Table {
@@ -55,6 +65,7 @@ struct LinksIndex_Table {
   uint32_t slots[kSlots];  // index into entries + 1; 0: free
   uint64_t filter[kFilterWords];
   LinksIndex_Starts starts;
+  CachedTarget cache[kCachedTargets];
   bool inUse;
 };
 
@@ -179,6 +190,7 @@ LinksIndex_Table* claimTable() {
     ArrX_Buf_init(&t->buckets[i], t->entries + i * LinksIndex_kBucketKeys, share);
   std::memset(t->slots, 0, sizeof t->slots);
   std::memset(t->filter, 0, sizeof t->filter);
+  for (CachedTarget& c : t->cache) c.pos = 0;
   fillClasses(&t->starts);
   std::memset(t->starts.pairs, 0, sizeof t->starts.pairs);
   return t;
@@ -264,10 +276,24 @@ inline std::size_t wordAt(const LinksIndex_Starts* s, const char* text, uint32_t
 
 void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targetSize) {
   if (targetSize == 0) return;  // no room even for the NUL
+  CachedTarget* c = nullptr;
+  if (targetSize <= sizeof c->text) {
+    const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> 54);
+    c = &ix->table->cache[h % kCachedTargets];
+    if (c->pos == pos && c->size == targetSize) {
+      std::memcpy(target, c->text, std::strlen(c->text) + 1);
+      return;
+    }
+  }
   IniFile_Read_setStrMax(&ix->reader, targetSize);
   IniFile_Read_attrAt(&ix->reader, pos, "--s", target);
   // A target that does not fit is cut, as the reader cut it already.
   (void)StrX_toAbsPath(target, targetSize, ix->base);
+  if (c != nullptr) {
+    c->pos = pos;
+    c->size = targetSize;
+    std::memcpy(c->text, target, std::strlen(target) + 1);
+  }
 }
 
 }  // namespace

@@ -5,81 +5,46 @@
 #include "engine/HtmlTagP.h"
 #include "engine/KeywordLinker.h"
 #include "engine/KwordMarker.h"
-#include "engine/LineCounter.h"
 #include "engine/ListingWriter.h"
 #include "engine/Outline.h"
 #include "engine/PassLoop.h"
 #include "engine/PassParts.h"
 #include "engine/TitleFinder.h"
-#include "lexer/CDeclP.h"
-#include "lexer/CommentP.h"
+#include "lexer/CScanners.h"
 #include "runtime/Except3.h"
 
 namespace {
 
 constexpr char kModule[] = "scrivo";
 
-// The scanners both passes share: line counter, comment and literal
-// scanners, bracket tracker and declaration recognizer.
-struct CScanners {
-  LineCounter lines;
-  CommentP comments;
-  CommentP literals;
-  BracketP tracker;
-  CDeclP decl;
-
-  void init(BLex3* lexer, BracketP_Errors* errors) {
-    LineCounter_init(&lines);
-    LineCounter_setLexer(&lines, lexer);
-    BracketP_init(&tracker, errors, &lines, &comments, &literals);
-    BracketP_setLexer(&tracker, lexer);
-    CommentP_init(&comments, &literals);
-    CommentP_setCommentTable(&comments);
-    CommentP_setLexer(&comments, lexer);
-    CommentP_init(&literals, &comments);
-    CommentP_setLiteralTable(&literals);
-    CommentP_setLexer(&literals, lexer);
-    CDeclP_init(&decl, lexer, &tracker, &comments);
+// One cycle's steps: an object whose next event lies beyond the cycle's
+// position is not called (a call would do nothing but set its state to
+// "not yet", which is set here instead), and the lexer is put back at the
+// position only after a step that may have moved it.
+class CycleSteps {
+ public:
+  explicit CycleSteps(PassLoop& loop) : loop_(loop), at_(loop.pos().offset) {}
+  int32_t at() const { return at_; }
+  template <class Step>
+  void run(Step&& step) {
+    if (moved_) loop_.restore();
+    step();
+    moved_ = true;
+  }
+  void scanners(CScanners* s) {
+    if (moved_) loop_.restore();
+    moved_ = CScanners_step(s, loop_.pos());
   }
 
-  // Steps comment, literal scanner, tracker and recognizer, in this order,
-  // each from the current position.
-  void step(PassLoop& loop) {
-    CommentP_step(&comments);
-    loop.restore();
-    CommentP_step(&literals);
-    loop.restore();
-    BracketP_step(&tracker);
-    loop.restore();
-    CDeclP_step(&decl);
-  }
-
-  // Offers their next positions: tracker, comments, literals, recognizer.
-  void offer(PassLoop& loop) const;
+ private:
+  PassLoop& loop_;
+  int32_t at_;
+  bool moved_ = false;
 };
 
-BLex3_Pos nextOf(const BracketP* t) {
-  BLex3_Pos p;
-  BracketP_getNextPos(t, &p);
-  return p;
-}
-BLex3_Pos nextOf(const CommentP* c) {
-  BLex3_Pos p;
-  CommentP_getNextPos(c, &p);
-  return p;
-}
-BLex3_Pos nextOf(const CDeclP* d) {
-  BLex3_Pos p;
-  CDeclP_getNextPos(d, &p);
-  return p;
-}
-
-void CScanners::offer(PassLoop& loop) const {
-  loop.offer(nextOf(&tracker));
-  loop.offer(nextOf(&comments));
-  loop.offer(nextOf(&literals));
-  loop.offer(nextOf(&decl));
-}
+// Offers the scanners' smallest next position (they come after the pass's
+// own objects, so ties keep the order of the single offers).
+void offer(PassLoop& loop, const CScanners& s) { loop.offer(CScanners_nextPos(&s)); }
 
 }  // namespace
 
@@ -97,7 +62,7 @@ void Scrivo_analyzeSource(const PageFiles& files, LinksFile* links, int32_t* dep
         pl.open(files.source);
         BLex3* lexer = &pl.lexer;
         TitleFinder_init(&finder, lexer);
-        s.init(lexer, errors);
+        CScanners_init(&s, lexer, errors);
         Outline_init(&outline, &finder, Outline_kFullLimit, files.outline, nullptr, links);
         outlineOpen = true;
         DefIndex_init(&defs, &s.decl, nullptr, nullptr, nullptr, links, nullptr);
@@ -105,17 +70,17 @@ void Scrivo_analyzeSource(const PageFiles& files, LinksFile* links, int32_t* dep
 
         PassLoop loop(lexer);
         while (loop.cycle()) {
-          LineCounter_step(&s.lines);
-          loop.restore();
-          TitleFinder_step(&finder);
-          loop.restore();
-          s.step(loop);
-          loop.restore();
-          Outline_step(&outline);
-          loop.restore();
-          DefIndex_step(&defs);
+          CycleSteps steps(loop);
+          const bool titleDue = steps.at() >= finder.next.offset;
+          if (titleDue)
+            steps.run([&] { TitleFinder_step(&finder); });
+          else
+            finder.event = TitleFinder_kNothingHere;
+          steps.scanners(&s);
+          if (titleDue) steps.run([&] { Outline_step(&outline); });
+          if (s.decl.event.result != CDeclP_NotYet) steps.run([&] { DefIndex_step(&defs); });
           loop.offer(TitleFinder_nextPos(&finder));
-          s.offer(loop);
+          offer(loop, s);
           loop.advance();
         }
         *depth = Outline_chooseDepth(&outline);
@@ -149,7 +114,7 @@ void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* k
         TitleFinder_init(&finder, lexer);
         KeywordLinker_init(&linker, keywords);
         KeywordLinker_setLexer(&linker, lexer);
-        s.init(lexer, nullptr);
+        CScanners_init(&s, lexer, nullptr);
         ListingWriter_init(&listing, files.main, &tags, &s.lines.line);
         listingOpen = true;
         Outline_init(&outline, &finder, depth, files.major, listing.out, nullptr);
@@ -163,31 +128,38 @@ void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* k
 
         PassLoop loop(lexer);
         while (loop.cycle()) {
-          LineCounter_step(&s.lines);
-          loop.restore();
-          HtmlTagP_step(&tags);
-          loop.restore();
-          TitleFinder_step(&finder);
-          loop.restore();
-          KeywordLinker_step(&linker);
-          loop.restore();
-          s.step(loop);
-          loop.restore();
-          ListingWriter_step(&listing);
-          loop.restore();
-          Outline_step(&outline);
-          loop.restore();
-          KwordMarker_step(&marker);
-          loop.restore();
-          DefIndex_step(&defs);
-          if (pages != nullptr) {
-            loop.restore();
-            TitleList_stepText(pages);
+          CycleSteps steps(loop);
+          const int32_t at = steps.at();
+          const bool tagDue = at >= tags.nextPos.offset;
+          const bool titleDue = at >= finder.next.offset;
+          const bool linkDue = at >= linker.next.offset;
+          if (tagDue)
+            steps.run([&] { HtmlTagP_step(&tags); });
+          else
+            tags.state = HtmlTagP_kBefore;
+          if (titleDue)
+            steps.run([&] { TitleFinder_step(&finder); });
+          else
+            finder.event = TitleFinder_kNothingHere;
+          if (linkDue)
+            steps.run([&] { KeywordLinker_step(&linker); });
+          else
+            linker.event = KeywordLinker_kNothingYet;
+          steps.scanners(&s);
+          const bool declDue = s.decl.event.result != CDeclP_NotYet;
+          // The listing is written up to here before any anchor or link
+          // that the objects after it add at this position.
+          if (tagDue || titleDue || linkDue || declDue) {
+            steps.run([&] { ListingWriter_step(&listing); });
           }
+          if (titleDue) steps.run([&] { Outline_step(&outline); });
+          if (tagDue || linkDue) steps.run([&] { KwordMarker_step(&marker); });
+          if (declDue) steps.run([&] { DefIndex_step(&defs); });
+          if (pages != nullptr && titleDue) steps.run([&] { TitleList_stepText(pages); });
           loop.offer(pt.next());
           loop.offer(TitleFinder_nextPos(&finder));
           loop.offer(KeywordLinker_nextPos(&linker));
-          s.offer(loop);
+          offer(loop, s);
           loop.advance();
         }
         ListingWriter_finish(&listing);

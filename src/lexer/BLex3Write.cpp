@@ -18,6 +18,37 @@ void put(std::FILE* out, const char* p, std::size_t n) {
                  FileX_Txt_WriteFailed);
 }
 
+// Gathers small pieces of output and hands them to the file in one write:
+// an escaped listing is mostly short runs between special bytes.
+class Gather {
+ public:
+  explicit Gather(std::FILE* out) : out_(out) {}
+  Gather(const Gather&) = delete;
+  Gather& operator=(const Gather&) = delete;
+  void add(const char* p, std::size_t n) {
+    if (n > sizeof buf_ - len_) {
+      flush();
+      if (n >= sizeof buf_) {
+        put(out_, p, n);
+        return;
+      }
+    }
+    std::memcpy(buf_ + len_, p, n);
+    len_ += n;
+  }
+  // Called on the normal path only: a raised error drops what is gathered,
+  // as the file is not written on after that.
+  void flush() {
+    put(out_, buf_, len_);
+    len_ = 0;
+  }
+
+ private:
+  std::FILE* out_;
+  std::size_t len_ = 0;
+  char buf_[4096];
+};
+
 // Hands the bytes from `from` to `to` to piece(p, n) one window piece at a
 // time, until the range or the data ends or piece gives false. The cursor
 // ends after the last byte handed over.
@@ -80,7 +111,8 @@ void BLex3_writeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
 
 void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
                      std::FILE* out) {
-  walkRange(lx, from, to, [out, line](const char* p, std::size_t n) {
+  Gather g(out);
+  walkRange(lx, from, to, [&g, line](const char* p, std::size_t n) {
     const char* run = p;
     for (const char* q = p; q < p + n; ++q) {
       if (!kSpecial.special[static_cast<unsigned char>(*q)]) continue;
@@ -98,13 +130,14 @@ void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
           text = number;
           break;
       }
-      put(out, run, static_cast<std::size_t>(q - run));
-      put(out, text, len);
+      g.add(run, static_cast<std::size_t>(q - run));
+      g.add(text, len);
       run = q + 1;
     }
-    put(out, run, static_cast<std::size_t>(p + n - run));
+    g.add(run, static_cast<std::size_t>(p + n - run));
     return true;
   });
+  g.flush();
 }
 
 void BLex3_writeText(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {

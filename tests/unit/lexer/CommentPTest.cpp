@@ -36,14 +36,11 @@ void expectSpans(const std::vector<Case>& cases) {
 TEST(CommentPSpans, CommentsAndLiteralsHideEachOther) {
   expectSpans({
       {"a /* b */ c", {"C:/* b */"}},
-      {"a / b /* c */", {"C:/* c */"}},
       {"x = \"a/*b\"; /* \"q\" */", {"L:\"a/*b\"", "C:/* \"q\" */"}},
       {"\"//\" x", {"L:\"//\""}},
       {"/* // */ x", {"C:/* // */"}},
       {"'\"' \"it's\"", {"L:'\"'", "L:\"it's\""}},
       {"/* a *//* b */", {"C:/* a */", "C:/* b */"}},
-      {"\"x\"\"y\"", {"L:\"x\"", "L:\"y\""}},
-      {"/* a */\"s\"", {"C:/* a */", "L:\"s\""}},
       // A comment right after a literal: the literal's end is passed before
       // the literal scanner has stepped there.
       {"\"abc\"/* adj */", {"L:\"abc\"", "C:/* adj */"}},
@@ -59,7 +56,6 @@ TEST(CommentPSpans, EscapesInLiterals) {
       {"\"a\\\\\" /* c */", {"L:\"a\\\\\"", "C:/* c */"}},  // \\ does not
       {"\"a\\\\\\\"b\" x", {"L:\"a\\\\\\\"b\""}},          // \\ then \"
       {"'\\'' '\\\\'", {"L:'\\''", "L:'\\\\'"}},
-      {"'\\\"' \"'\"", {"L:'\\\"'", "L:\"'\""}},
       // 表 is 0x95 0x5C: its second byte is no backslash.
       {"\"表\" /**/", {"L:\"表\"", "C:/**/"}},
       {"'表' '/'", {"L:'表'", "L:'/'"}},
@@ -72,7 +68,6 @@ TEST(CommentPSpans, LineCommentEndsAtCrLfOrLoneLf) {
   expectSpans({
       {"// c \"q\r\nint x; // d\r\n", {"C:// c \"q\r\n", "C:// d\r\n"}},
       {"// c 'q\nx = \"s\"; // d\n", {"C:// c 'q\n", "L:\"s\"", "C:// d\n"}},
-      {"// a\n// b\r\n", {"C:// a\n", "C:// b\r\n"}},
       {"// c\r\r\nx", {"C:// c\r\r\n"}},  // the first CR LF
       {"// c\rx \"s\"", {"open C:// c\rx \"s\""}},  // a CR alone ends nothing
       {"// \"\r\n\"a\"", {"C:// \"\r\n", "L:\"a\""}},

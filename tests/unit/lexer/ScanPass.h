@@ -1,9 +1,7 @@
-// Shared by the scanner tests: the lockstep loop of the analysis pass with
-// exactly the source-reading scanners (line counter, comment scanner,
-// literal scanner, bracket tracker, recognizer), and what a test reads from
-// it: the spans the two CommentP report, the recognizer's definitions (with
-// the enumeration members, asked for as the definition index asks), and the
-// formatted bracket warnings.
+// Shared by the scanner tests: the C scanners of the passes run alone over
+// a file, and what a test reads from them: the spans the two CommentP
+// report, the recognizer's definitions (with the enumeration members, asked
+// for as the definition index asks), and the formatted bracket warnings.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -12,77 +10,42 @@
 #include <vector>
 
 #include "LexerFixture.h"
-#include "engine/LineCounter.h"
 #include "lexer/BLex3Write.h"
-#include "lexer/BracketP.h"
-#include "lexer/CDeclP.h"
-#include "lexer/CommentP.h"
+#include "lexer/CScanners.h"
 
+// The scanners of lexer/CScanners alone over a file, cycle by cycle as a
+// pass steps them.
 class ScanPass {
  public:
-  static constexpr int kMaxRepeats = 10000;
-
   explicit ScanPass(const std::string& path, bool withErrorList = true) : o_(path) {
-    BLex3* lx = &o_.lx;
     BracketP_Errors_clear(&errors_);
-    LineCounter_init(&lines);
-    LineCounter_setLexer(&lines, lx);
-    BracketP_init(&tracker, withErrorList ? &errors_ : nullptr, &lines, &comments, &literals);
-    BracketP_setLexer(&tracker, lx);
-    CommentP_init(&comments, &literals);
-    CommentP_setCommentTable(&comments);
-    CommentP_setLexer(&comments, lx);
-    CommentP_init(&literals, &comments);
-    CommentP_setLiteralTable(&literals);
-    CommentP_setLexer(&literals, lx);
-    CDeclP_init(&decl, lx, &tracker, &comments);
+    CScanners_init(&s, &o_.lx, withErrorList ? &errors_ : nullptr);
   }
 
   BLex3* lexer() { return &o_.lx; }
   const BracketP_Errors& errors() const { return errors_; }
 
-  // Runs the loop to the end of the data; after the steps of every cycle,
-  // with the lexer restored to the cycle's position, calls onCycle(pos).
+  // Runs to the end of the data; after the steps of every cycle, with the
+  // lexer back at the cycle's position, calls onCycle(pos).
   template <class F>
   void run(F&& onCycle) {
     BLex3* lx = &o_.lx;
-    BLex3_Pos cur{0, 0};
-    int32_t prevOffset = -1;
     int repeats = 0;
-    for (;;) {
-      if (cur.offset == prevOffset) {
-        if (++repeats >= kMaxRepeats) {
-          ADD_FAILURE() << "no progress at offset " << cur.offset;
-          return;
-        }
-      } else {
-        prevOffset = cur.offset;
-        repeats = 0;
-      }
+    for (BLex3_Pos cur{0, 0};;) {
+      BLex3_setPos(lx, cur);
       if (BLex3_fetch(lx, 0) == nullptr) break;
-      LineCounter_step(&lines);
-      BLex3_setPos(lx, cur);
-      CommentP_step(&comments);
-      BLex3_setPos(lx, cur);
-      CommentP_step(&literals);
-      BLex3_setPos(lx, cur);
-      BracketP_step(&tracker);
-      BLex3_setPos(lx, cur);
-      CDeclP_step(&decl);
+      CScanners_step(&s, cur);
       BLex3_setPos(lx, cur);
       onCycle(cur);
-      BLex3_Pos best, pos;
-      BracketP_getNextPos(&tracker, &best);
-      CommentP_getNextPos(&comments, &pos);
-      if (pos.offset < best.offset) best = pos;
-      CommentP_getNextPos(&literals, &pos);
-      if (pos.offset < best.offset) best = pos;
-      CDeclP_getNextPos(&decl, &pos);
-      if (pos.offset < best.offset) best = pos;
-      cur = best;
-      BLex3_setPos(lx, cur);
+      const BLex3_Pos next = CScanners_nextPos(&s);
+      repeats = next.offset == cur.offset ? repeats + 1 : 0;
+      if (repeats >= 10000) {
+        ADD_FAILURE() << "no progress at offset " << cur.offset;
+        return;
+      }
+      cur = next;
     }
-    BracketP_finish(&tracker);
+    BracketP_finish(&s.tracker);
   }
 
   // The text between two positions.
@@ -92,11 +55,7 @@ class ScanPass {
     return buf.data();
   }
 
-  LineCounter lines;
-  CommentP comments;
-  CommentP literals;
-  BracketP tracker;
-  CDeclP decl;
+  CScanners s;
 
  private:
   OpenLexer o_;
@@ -136,8 +95,8 @@ inline std::vector<std::string> spansOf(const std::string& path) {
     }
   };
   pass.run([&](BLex3_Pos pos) {
-    follow(pass.comments, openComment, "C:", pos);
-    follow(pass.literals, openLiteral, "L:", pos);
+    follow(pass.s.comments, openComment, "C:", pos);
+    follow(pass.s.literals, openLiteral, "L:", pos);
   });
   BLex3_Pos eof;
   BLex3_getEOFPos(pass.lexer(), &eof);
@@ -154,8 +113,8 @@ inline std::vector<std::string> declsOf(const std::string& path, bool atOffsets 
   ScanPass pass(path, withErrorList);
   std::vector<std::string> events;
   pass.run([&](BLex3_Pos pos) {
-    const CDeclP_Event* ev = CDeclP_getEvent(&pass.decl);
-    int32_t code = CDeclP_getResult(&pass.decl);
+    const CDeclP_Event* ev = CDeclP_getEvent(&pass.s.decl);
+    int32_t code = CDeclP_getResult(&pass.s.decl);
     if (code == CDeclP_Nothing || code == CDeclP_NotYet) return;
     std::string e = std::to_string(code);
     switch (code) {
@@ -173,7 +132,7 @@ inline std::vector<std::string> declsOf(const std::string& path, bool atOffsets 
     if (code == CDeclP_EnumStart) {
       e += " ";
       char member[255];
-      while (CDeclP_nextEnumMember(&pass.decl, member, sizeof member))
+      while (CDeclP_nextEnumMember(&pass.s.decl, member, sizeof member))
         e += std::string("{") + member + "}";
     }
     if (atOffsets) e += "@" + std::to_string(pos.offset);
