@@ -1,7 +1,7 @@
 // Runs that POSIX alone can set up: an input the program may not read, a
 // work folder it may not write, a disk that fills (a file size limit, or a
 // work file that is a link to /dev/full), and a project file that lies in
-// the work folder by a link. Root reads and writes anything, so the
+// the work folder, or a page that is its own input, by a link. Root reads and writes anything, so the
 // permission cases are skipped when the tests run as root.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "BadInput.h"
-#include "SiteParts.h"
+#include "E2e.h"
 
 namespace {
 
@@ -178,5 +177,22 @@ TEST(BadInputPosix, ProjectFileInTheWorkFolderByALinkIsRefused) {
                       "\" の中にあるので、プロジェクトのファイルにできません");
     EXPECT_EQ("precious", readFile(real + "/_outMain.txt"));
     EXPECT_EQ(std::vector<std::string>{"_outMain.txt"}, listFolder(real));
+  }
+}
+
+// Through a link the work folder can be the project's own folder: a page
+// that is its own source, or a copy onto the project file, is refused.
+TEST(BadInputPosix, OutputsThatAreInputsThroughALinkAreRefused) {
+  for (const std::string file : {"doc.htm", "other/site.scv"}) {
+    SCOPED_TRACE(file);
+    Site s;
+    s.write("doc.htm", "<p>doc</p>");
+    s.write("other/site.scv", "other project");
+    fs::create_directory_symlink(s.dir.path(), s.folder());
+    const std::string refused = file == "doc.htm" ? "doc.htm" : "site.scv";
+    s.write("site.scv", projectText({"File = " + file}));
+    runOnBadInput(s.dir, "site.scv", 14,
+                  "ファイル \"" + s.dir.file(refused) + "\" が出力ファイル \"" + s.folder() + "/" +
+                      refused + "\" で上書きされてしまいます");
   }
 }
