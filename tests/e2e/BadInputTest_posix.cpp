@@ -1,8 +1,8 @@
 // Runs that POSIX alone can set up: an input the program may not read, a
 // work folder it may not write, a disk that fills (a file size limit, or a
-// work file that is a link to /dev/full), and a project file that lies in
-// the work folder, or a page that is its own input, by a link. Root reads and writes anything, so the
-// permission cases are skipped when the tests run as root.
+// work file that is a link to /dev/full), inputs that are outputs by a
+// link. Root reads and writes anything, so the permission cases are skipped
+// when the tests run as root.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -153,46 +153,40 @@ TEST(BadInputPosix, EveryOutputNamesItselfWhenItsWriteFails) {
   }
 }
 
-TEST(BadInputPosix, ProjectFileInTheWorkFolderByALinkIsRefused) {
-  // The work files would overwrite such a file, and the run delete it.
-  struct Case {
-    const char* what;
-    std::string link, target, folder;  // the link, what it names, the [files] folder
+// Through a link a project file can lie in the work folder, which its work
+// files would overwrite and the run delete, or the work folder can be the
+// project's own folder, where a page would overwrite its own source or a
+// copy the project file.
+TEST(BadInputPosix, InputsThatAreOutputsThroughALinkAreRefused) {
+  const std::string inWork = "\" は出力フォルダ \"<dir>scrivo2\" の中にあるので、プロジェクトのファイルにできません";
+  const std::string over = "\" が出力ファイル \"<dir>scrivo2/";
+  const struct {
+    const char* link;    // a link to the folder target
+    const char* target;  // "" for the project's folder
+    std::vector<std::string> lines;
+    std::string msg;  // <dir>: the project's folder and "/"
+  } cases[] = {
+      {"alias", "scrivo2", {"Folder = alias", "File = _outMain.txt"},
+       "ファイル \"<dir>alias/_outMain.txt" + inWork},
+      {"scrivo2", "real", {"Folder = real", "File = _outMain.txt"},
+       "ファイル \"<dir>real/_outMain.txt" + inWork},
+      {"scrivo2", "", {"File = doc.htm"}, "ファイル \"<dir>doc.htm" + over + "doc.htm\" で上書きされてしまいます"},
+      {"scrivo2", "", {"File = other/site.scv"},
+       "ファイル \"<dir>site.scv" + over + "site.scv\" で上書きされてしまいます"},
   };
-  const Case cases[] = {
-      {"a link to the work folder", "alias", "scrivo2", "alias"},
-      {"the work folder a link", "scrivo2", "real", "real"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    TempDir dir;
-    const std::string real = dir.file(c.target);
-    fs::create_directory(real);
-    writeFile(real + "/_outMain.txt", "precious");
-    fs::create_directory_symlink(real, dir.file(c.link));
-    writeFile(dir.file("site.scv"), projectText({"Folder = " + c.folder, "File = _outMain.txt"}));
-    runOnBadInput(dir, "site.scv", 14,
-                  "ファイル \"" + dir.file(c.folder + "/_outMain.txt") + "\" は出力フォルダ \"" +
-                      dir.file("scrivo2") +
-                      "\" の中にあるので、プロジェクトのファイルにできません");
-    EXPECT_EQ("precious", readFile(real + "/_outMain.txt"));
-    EXPECT_EQ(std::vector<std::string>{"_outMain.txt"}, listFolder(real));
-  }
-}
-
-// Through a link the work folder can be the project's own folder: a page
-// that is its own source, or a copy onto the project file, is refused.
-TEST(BadInputPosix, OutputsThatAreInputsThroughALinkAreRefused) {
-  for (const std::string file : {"doc.htm", "other/site.scv"}) {
-    SCOPED_TRACE(file);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines.back());
     Site s;
+    const std::string real = s.dir.file(c.target);
+    fs::create_directories(real);
+    s.write(std::string(c.target) + "/_outMain.txt", "precious");
     s.write("doc.htm", "<p>doc</p>");
     s.write("other/site.scv", "other project");
-    fs::create_directory_symlink(s.dir.path(), s.folder());
-    const std::string refused = file == "doc.htm" ? "doc.htm" : "site.scv";
-    s.write("site.scv", projectText({"File = " + file}));
-    runOnBadInput(s.dir, "site.scv", 14,
-                  "ファイル \"" + s.dir.file(refused) + "\" が出力ファイル \"" + s.folder() + "/" +
-                      refused + "\" で上書きされてしまいます");
+    fs::create_directory_symlink(real, s.dir.file(c.link));
+    s.write("site.scv", projectText(c.lines));
+    std::string msg = c.msg;
+    for (std::size_t at; (at = msg.find("<dir>")) != std::string::npos;) msg.replace(at, 5, s.dir.path() + "/");
+    runOnBadInput(s.dir, "site.scv", 14, msg);
+    EXPECT_EQ("precious", readFile(real + "/_outMain.txt"));
   }
 }

@@ -4,8 +4,7 @@
 // that does not fit; a project that mixes both codes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
+#include <regex>
 #include <string>
 
 #include "E2e.h"
@@ -34,42 +33,21 @@ std::string declared(const std::string& page) {
 }
 
 // The input bytes that a page's listing shows: the text between <PRE> and
-// </PRE> without the numbers "%4d|" that begin its lines (they must run 1,
-// 2, 3, ...), without the tags the program adds (a title anchor takes the
-// title's number "1-2. " with it), with &lt; &gt; &amp; turned back.
+// </PRE> without the line numbers, without the tags the program adds (a
+// title anchor takes the title's number "1-2. " with it), with &lt; &gt;
+// &amp; turned back.
 std::string listedBytes(const std::string& page) {
-  const std::string open = "\r\n<HR><PRE>\r\n", close = "\r\n</PRE>\r\n</BODY></HTML>\r\n";
-  const std::size_t at = page.find(open);
-  if (at == std::string::npos || page.size() < at + open.size() + close.size() ||
-      page.compare(page.size() - close.size(), close.size(), close) != 0)
-    return "(no listing)";
-  const std::string body =
-      page.substr(at + open.size(), page.size() - close.size() - at - open.size());
-  std::string out;
-  int line = 0;
-  for (std::size_t i = 0; i < body.size();) {
-    if (i == 0 || body[i - 1] == '\n') {
-      char number[16];
-      std::snprintf(number, sizeof number, "%4d|", ++line);
-      if (body.compare(i, std::strlen(number), number) != 0) return out + "(no " + number + ")";
-      i += std::strlen(number);
-    } else if (body[i] == '<') {
-      const bool title = body.compare(i, 14, "<A name=\"title") == 0;
-      i = body.find(title ? ". " : ">", i);
-      if (i == std::string::npos) return out + "(open tag)";
-      i += title ? 2 : 1;
-    } else if (body[i] == '&') {
-      const char* escapes[] = {"&lt;", "<", "&gt;", ">", "&amp;", "&"};
-      std::size_t k = 0;
-      while (k < 6 && body.compare(i, std::strlen(escapes[k]), escapes[k]) != 0) k += 2;
-      if (k == 6) return out + "(bare &)";
-      out += escapes[k + 1];
-      i += std::strlen(escapes[k]);
-    } else {
-      out += body[i++];
-    }
-  }
-  return out;
+  const std::size_t from = page.find("<PRE>\r\n") + 7, to = page.rfind("\r\n</PRE>");
+  if (from < 7 || to == std::string::npos || to < from) return "(no listing)";
+  std::string body = "\n" + page.substr(from, to - from);
+  const char* const edits[][2] = {{"\n *[0-9]+\\|", "\n"},
+                                  {"<A name=\"title[^>]*>[0-9-]+\\. ", ""},
+                                  {"<[^>]*>", ""},
+                                  {"&lt;", "<"},
+                                  {"&gt;", ">"},
+                                  {"&amp;", "&"}};
+  for (const auto& e : edits) body = std::regex_replace(body, std::regex(e[0]), e[1]);
+  return body.substr(1);
 }
 
 struct PageOf {
