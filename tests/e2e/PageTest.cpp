@@ -172,10 +172,9 @@ TEST(Page, OfEachInput) {
       else writeFile(dir.file(f.first), f.second);
     }
     std::string name = c.name, out = c.out;
-    if (name.find(".htm") == std::string::npos && name.find(".HTM") == std::string::npos)
-      name = name.substr(0, name.rfind('.')) + ".htm";
-    else if (name.find(".hmt") != std::string::npos)
-      name.replace(name.size() - 3, 3, "htm");
+    // A source's or a .hmt document's page is NAME.htm.
+    const std::string ext = name.substr(name.rfind('.') + 1);
+    if (ext != "htm" && ext != "HTM") name = name.substr(0, name.rfind('.')) + ".htm";
     for (std::size_t at; (at = out.find("<dir>")) != std::string::npos;)
       out.replace(at, 5, dir.path() + S);
     const E2eRun r = runOnBadInput(dir, c.name, 0);

@@ -92,10 +92,6 @@ TEST(Site, FolderLinesWithEitherSeparatorGiveTheSameSite) {
     ASSERT_EQ(0, s.run.status) << s.run.err;
     EXPECT_EQ(frame("a.c.htm"), s.page("index.html"));
     EXPECT_EQ(pageList(item("a.c.htm", "a.c")), s.page("index2.htm"));
-    EXPECT_EQ(sourcePage("a.c", "<LI><A href=\"#func1\">compute 関数</A>\r\n",
-                         "   1|<A name=\"func1\">int <A href=\"a.c.htm#func1\">compute</A>(void)\n"
-                         "   2|</A>{\n   3|  return 0;\n   4|}\n   5|"),
-              s.page("a.c.htm"));
     EXPECT_NE(std::string::npos, s.page("_out.kwf").find("\nA = {compute}, , a.c.htm#func1\r\n"));
     const std::string a = ".." + S + "src" + S + "deep" + S + "a.c";
     EXPECT_EQ(progress(0, 0, 0, "  8", "") + progress(1, 1, 1, " 33", a) +
