@@ -49,32 +49,38 @@ long long sizeWithoutLimit(const TempDir& dir, const std::string& arg, const std
 
 }  // namespace
 
-TEST(BadInputPosix, UnreadableInputIsRefused) {
-  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
-  TempDir dir;
-  for (const char* name : {"locked.c", "locked.htm"}) {
-    SCOPED_TRACE(name);
-    writeFile(dir.file(name), "int x;\n");
-    ASSERT_EQ(0, chmod(dir.file(name).c_str(), 0));
-    runOnBadInput(dir, name, 14,
-                  "ファイル \"" + dir.file(name) + "\" が見つかりません\nカレント＝" + dir.path());
-  }
-}
-
-TEST(BadInputPosix, ReadOnlyWorkFolderIsRefusedAtItsFirstFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes in every folder";
-  // Every pipeline opens the links file first.
-  for (const char* name : {"a.c", "a.htm", "site.scv"}) {
-    SCOPED_TRACE(name);
+// An input the program may not read is not there; a work folder it may
+// not write is refused at its first file, the links file of every pipeline.
+TEST(BadInputPosix, UnreadableInputOrReadOnlyWorkFolder) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads and writes every file";
+  const std::string notThere = "ファイル \"<dir>/#\" が見つかりません\nカレント＝<dir>";
+  const std::string readOnly = "ファイル \"<dir>/scrivo2/_out.kwf\" が書きこめません";
+  const struct {
+    const char* arg;
+    const char* locked;  // the file or folder without permissions
+    std::string msg;     // <dir>: the run's folder; #: arg
+  } cases[] = {{"a.c", "a.c", notThere},           {"a.htm", "a.htm", notThere},
+               {"a.c", "scrivo2", readOnly},       {"a.htm", "scrivo2", readOnly},
+               {"site.scv", "scrivo2", readOnly}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.arg) + " " + c.locked);
     TempDir dir;
     writeFile(dir.file("a.c"), "int a;\n");
     writeFile(dir.file("a.htm"), "<p>a</p>\n");
     writeFile(dir.file("site.scv"), projectText({"File = a.c", "File = a.htm"}));
-    fs::create_directory(dir.file("scrivo2"));
-    ASSERT_EQ(0, chmod(dir.file("scrivo2").c_str(), 0555));
-    runOnBadInput(dir, name, 14, "ファイル \"" + workFile(dir, "_out.kwf") + "\" が書きこめません");
-    EXPECT_TRUE(listFolder(dir.file("scrivo2")).empty());
-    chmod(dir.file("scrivo2").c_str(), 0755);
+    const bool folder = std::string(c.locked) == "scrivo2";
+    if (folder) fs::create_directory(dir.file("scrivo2"));
+    ASSERT_EQ(0, chmod(dir.file(c.locked).c_str(), folder ? 0555 : 0));
+    std::string msg = c.msg;
+    for (const auto& mark : {std::make_pair(std::string("<dir>"), dir.path()),
+                             std::make_pair(std::string("#"), std::string(c.arg))})
+      for (std::size_t at; (at = msg.find(mark.first)) != std::string::npos;)
+        msg.replace(at, mark.first.size(), mark.second);
+    runOnBadInput(dir, c.arg, 14, msg);
+    if (folder) {
+      EXPECT_TRUE(listFolder(dir.file("scrivo2")).empty());
+      chmod(dir.file("scrivo2").c_str(), 0755);
+    }
   }
 }
 
@@ -87,25 +93,19 @@ TEST(BadInputPosix, FullDiskFailsTheWriteAndLeavesNoPartialPage) {
     std::vector<std::pair<std::string, std::string>> files;
   };
   const std::string small = "int a;\n";
+  const std::string doc = "<p>d</p>\n";
   const Case cases[] = {
       {"source page", "a.c", "a.htm", {{"a.c", thousandFunctions()}}},
       {"document page", "d.htm", "d.htm", {{"d.htm", manyHeadings()}}},
-      {"site's source page",
-       "site.scv",
-       "a.c.htm",
-       {{"a.c", thousandFunctions()}, {"d.htm", "<p>d</p>\n"}, {"pic.png", "png"}}},
-      {"site's document page",
-       "site.scv",
-       "d.htm",
-       {{"a.c", small}, {"d.htm", manyHeadings()}, {"pic.png", "png"}}},
-      {"site's copy",
-       "site.scv",
-       "pic.png",
-       {{"a.c", small}, {"d.htm", "<p>d</p>\n"}, {"pic.png", std::string(100000, 'p')}}},
+      {"site's source page", "site.scv", "a.c.htm", {{"a.c", thousandFunctions()}, {"d.htm", doc}}},
+      {"site's document page", "site.scv", "d.htm", {{"a.c", small}, {"d.htm", manyHeadings()}}},
+      {"site's copy", "site.scv", "pic.png",
+       {{"a.c", small}, {"d.htm", doc}, {"pic.png", std::string(100000, 'p')}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
+    writeFile(dir.file("pic.png"), "png");
     for (const auto& f : c.files) writeFile(dir.file(f.first), f.second);
     writeFile(dir.file("site.scv"), projectText({"File = a.c", "File = d.htm", "File = pic.png"}));
     const long long size = sizeWithoutLimit(dir, c.input, c.page);
