@@ -9,15 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "E2e.h"
-#include "platform/Os.h"
-
-namespace {
-std::string utf8(const std::string& cp932) {
-  std::string text;
-  Os_cp932ToUtf8(cp932.data(), cp932.size(), &text);
-  return text;
-}
-}  // namespace
 
 TEST(Browser, JapaneseTextReadsRightInChromium) {
   TempDir dir;

@@ -8,19 +8,10 @@
 #include <string>
 
 #include "E2e.h"
-#include "platform/Os.h"
 
 namespace {
 
 const std::string kMeta = "<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">";
-
-// The Japanese texts of this file are code page 932, as the compiler writes
-// them; a UTF-8 page holds the same characters in UTF-8.
-std::string utf8(const std::string& cp932) {
-  std::string out;
-  Os_cp932ToUtf8(cp932.data(), cp932.size(), &out);
-  return out;
-}
 
 // A page's start as a UTF-8 page writes it: the declaration right after
 // <HEAD>, and a head of its own for a page that had none.

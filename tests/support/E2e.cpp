@@ -12,6 +12,8 @@
 #include <regex>
 #include <sstream>
 
+#include "platform/Os.h"
+
 #ifndef SCRIVO_EXE
 #define SCRIVO_EXE ""
 #define SCRIVO_PROBE_EXE ""
@@ -93,6 +95,12 @@ std::vector<std::string> listFolder(const std::string& path) {
 
 std::string workFile(const TempDir& dir, const std::string& name) {
   return dir.file("scrivo2") + nativeSep() + name;
+}
+
+std::string utf8(const std::string& cp932) {
+  std::string out;
+  Os_cp932ToUtf8(cp932.data(), cp932.size(), &out);
+  return out;
 }
 
 std::string slashes(std::string s) {

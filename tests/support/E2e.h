@@ -30,6 +30,9 @@ std::string maskLines(const std::string& text);
 std::vector<std::string> listFolder(const std::string& path);
 // The path of name in the work folder of dir.
 std::string workFile(const TempDir& dir, const std::string& name);
+// The literals of the tests are code page 932, as the compiler writes them;
+// this gives such a text in UTF-8.
+std::string utf8(const std::string& cp932);
 // Separators as "/": messages may join a path with either.
 std::string slashes(std::string s);
 
