@@ -1,8 +1,8 @@
 // Runs that POSIX alone can set up: an input the program may not read, a
 // work folder it may not write, a disk that fills (a file size limit, or a
-// work file that is a link to /dev/full), and a project file that lies in
-// the work folder by a link. Root reads and writes anything, so the
-// permission cases are skipped when the tests run as root.
+// work file that is a link to /dev/full), inputs that are outputs by a
+// link. Root reads and writes anything, so the permission cases are skipped
+// when the tests run as root.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "BadInput.h"
-#include "SiteParts.h"
+#include "E2e.h"
 
 namespace {
 
@@ -50,32 +49,38 @@ long long sizeWithoutLimit(const TempDir& dir, const std::string& arg, const std
 
 }  // namespace
 
-TEST(BadInputPosix, UnreadableInputIsRefused) {
-  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
-  TempDir dir;
-  for (const char* name : {"locked.c", "locked.htm"}) {
-    SCOPED_TRACE(name);
-    writeFile(dir.file(name), "int x;\n");
-    ASSERT_EQ(0, chmod(dir.file(name).c_str(), 0));
-    runOnBadInput(dir, name, 14,
-                  "ファイル \"" + dir.file(name) + "\" が見つかりません\nカレント＝" + dir.path());
-  }
-}
-
-TEST(BadInputPosix, ReadOnlyWorkFolderIsRefusedAtItsFirstFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes in every folder";
-  // Every pipeline opens the links file first.
-  for (const char* name : {"a.c", "a.htm", "site.scv"}) {
-    SCOPED_TRACE(name);
+// An input the program may not read is not there; a work folder it may
+// not write is refused at its first file, the links file of every pipeline.
+TEST(BadInputPosix, UnreadableInputOrReadOnlyWorkFolder) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads and writes every file";
+  const std::string notThere = "ファイル \"<dir>/#\" が見つかりません\nカレント＝<dir>";
+  const std::string readOnly = "ファイル \"<dir>/scrivo2/_out.kwf\" が書きこめません";
+  const struct {
+    const char* arg;
+    const char* locked;  // the file or folder without permissions
+    std::string msg;     // <dir>: the run's folder; #: arg
+  } cases[] = {{"a.c", "a.c", notThere},           {"a.htm", "a.htm", notThere},
+               {"a.c", "scrivo2", readOnly},       {"a.htm", "scrivo2", readOnly},
+               {"site.scv", "scrivo2", readOnly}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.arg) + " " + c.locked);
     TempDir dir;
     writeFile(dir.file("a.c"), "int a;\n");
     writeFile(dir.file("a.htm"), "<p>a</p>\n");
     writeFile(dir.file("site.scv"), projectText({"File = a.c", "File = a.htm"}));
-    fs::create_directory(dir.file("scrivo2"));
-    ASSERT_EQ(0, chmod(dir.file("scrivo2").c_str(), 0555));
-    runOnBadInput(dir, name, 14, "ファイル \"" + workFile(dir, "_out.kwf") + "\" が書きこめません");
-    EXPECT_TRUE(listFolder(dir.file("scrivo2")).empty());
-    chmod(dir.file("scrivo2").c_str(), 0755);
+    const bool folder = std::string(c.locked) == "scrivo2";
+    if (folder) fs::create_directory(dir.file("scrivo2"));
+    ASSERT_EQ(0, chmod(dir.file(c.locked).c_str(), folder ? 0555 : 0));
+    std::string msg = c.msg;
+    for (const auto& mark : {std::make_pair(std::string("<dir>"), dir.path()),
+                             std::make_pair(std::string("#"), std::string(c.arg))})
+      for (std::size_t at; (at = msg.find(mark.first)) != std::string::npos;)
+        msg.replace(at, mark.first.size(), mark.second);
+    runOnBadInput(dir, c.arg, 14, msg);
+    if (folder) {
+      EXPECT_TRUE(listFolder(dir.file("scrivo2")).empty());
+      chmod(dir.file("scrivo2").c_str(), 0755);
+    }
   }
 }
 
@@ -88,25 +93,19 @@ TEST(BadInputPosix, FullDiskFailsTheWriteAndLeavesNoPartialPage) {
     std::vector<std::pair<std::string, std::string>> files;
   };
   const std::string small = "int a;\n";
+  const std::string doc = "<p>d</p>\n";
   const Case cases[] = {
       {"source page", "a.c", "a.htm", {{"a.c", thousandFunctions()}}},
       {"document page", "d.htm", "d.htm", {{"d.htm", manyHeadings()}}},
-      {"site's source page",
-       "site.scv",
-       "a.c.htm",
-       {{"a.c", thousandFunctions()}, {"d.htm", "<p>d</p>\n"}, {"pic.png", "png"}}},
-      {"site's document page",
-       "site.scv",
-       "d.htm",
-       {{"a.c", small}, {"d.htm", manyHeadings()}, {"pic.png", "png"}}},
-      {"site's copy",
-       "site.scv",
-       "pic.png",
-       {{"a.c", small}, {"d.htm", "<p>d</p>\n"}, {"pic.png", std::string(100000, 'p')}}},
+      {"site's source page", "site.scv", "a.c.htm", {{"a.c", thousandFunctions()}, {"d.htm", doc}}},
+      {"site's document page", "site.scv", "d.htm", {{"a.c", small}, {"d.htm", manyHeadings()}}},
+      {"site's copy", "site.scv", "pic.png",
+       {{"a.c", small}, {"d.htm", doc}, {"pic.png", std::string(100000, 'p')}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
+    writeFile(dir.file("pic.png"), "png");
     for (const auto& f : c.files) writeFile(dir.file(f.first), f.second);
     writeFile(dir.file("site.scv"), projectText({"File = a.c", "File = d.htm", "File = pic.png"}));
     const long long size = sizeWithoutLimit(dir, c.input, c.page);
@@ -154,29 +153,40 @@ TEST(BadInputPosix, EveryOutputNamesItselfWhenItsWriteFails) {
   }
 }
 
-TEST(BadInputPosix, ProjectFileInTheWorkFolderByALinkIsRefused) {
-  // The work files would overwrite such a file, and the run delete it.
-  struct Case {
-    const char* what;
-    std::string link, target, folder;  // the link, what it names, the [files] folder
+// Through a link a project file can lie in the work folder, which its work
+// files would overwrite and the run delete, or the work folder can be the
+// project's own folder, where a page would overwrite its own source or a
+// copy the project file.
+TEST(BadInputPosix, InputsThatAreOutputsThroughALinkAreRefused) {
+  const std::string inWork = "\" は出力フォルダ \"<dir>scrivo2\" の中にあるので、プロジェクトのファイルにできません";
+  const std::string over = "\" が出力ファイル \"<dir>scrivo2/";
+  const struct {
+    const char* link;    // a link to the folder target
+    const char* target;  // "" for the project's folder
+    std::vector<std::string> lines;
+    std::string msg;  // <dir>: the project's folder and "/"
+  } cases[] = {
+      {"alias", "scrivo2", {"Folder = alias", "File = _outMain.txt"},
+       "ファイル \"<dir>alias/_outMain.txt" + inWork},
+      {"scrivo2", "real", {"Folder = real", "File = _outMain.txt"},
+       "ファイル \"<dir>real/_outMain.txt" + inWork},
+      {"scrivo2", "", {"File = doc.htm"}, "ファイル \"<dir>doc.htm" + over + "doc.htm\" で上書きされてしまいます"},
+      {"scrivo2", "", {"File = other/site.scv"},
+       "ファイル \"<dir>site.scv" + over + "site.scv\" で上書きされてしまいます"},
   };
-  const Case cases[] = {
-      {"a link to the work folder", "alias", "scrivo2", "alias"},
-      {"the work folder a link", "scrivo2", "real", "real"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    TempDir dir;
-    const std::string real = dir.file(c.target);
-    fs::create_directory(real);
-    writeFile(real + "/_outMain.txt", "precious");
-    fs::create_directory_symlink(real, dir.file(c.link));
-    writeFile(dir.file("site.scv"), projectText({"Folder = " + c.folder, "File = _outMain.txt"}));
-    runOnBadInput(dir, "site.scv", 14,
-                  "ファイル \"" + dir.file(c.folder + "/_outMain.txt") + "\" は出力フォルダ \"" +
-                      dir.file("scrivo2") +
-                      "\" の中にあるので、プロジェクトのファイルにできません");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines.back());
+    Site s;
+    const std::string real = s.dir.file(c.target);
+    fs::create_directories(real);
+    s.write(std::string(c.target) + "/_outMain.txt", "precious");
+    s.write("doc.htm", "<p>doc</p>");
+    s.write("other/site.scv", "other project");
+    fs::create_directory_symlink(real, s.dir.file(c.link));
+    s.write("site.scv", projectText(c.lines));
+    std::string msg = c.msg;
+    for (std::size_t at; (at = msg.find("<dir>")) != std::string::npos;) msg.replace(at, 5, s.dir.path() + "/");
+    runOnBadInput(s.dir, "site.scv", 14, msg);
     EXPECT_EQ("precious", readFile(real + "/_outMain.txt"));
-    EXPECT_EQ(std::vector<std::string>{"_outMain.txt"}, listFolder(real));
   }
 }

@@ -1,7 +1,6 @@
 // A project file becomes a site: the frame page, navigation bar and page
 // list byte for byte, the pages and their links into each other, the links
-// file that stays, the progress line, refused project files, and projects
-// that would overwrite their own inputs.
+// file that stays, the progress line, and the names of pages and copies.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,17 +11,14 @@
 #include <vector>
 
 #include "E2e.h"
-#include "SiteParts.h"
 
 namespace {
 
 const std::string S(1, nativeSep());
 
 std::string sourcePage(const std::string& name, const std::string& funcs,
-                       const std::string& listing) {
-  return "<HTML><HEAD><TITLE>\r\n" + name + "\r\n</TITLE>\r\n\r\n<BODY>\r\n\r\n<H3>" + name +
-         "</H3>\r\n\r\n<H4><A name=\"idxF\">関数一覧</A></H4>\r\n\r\n<UL>\r\n" + funcs +
-         "</UL>\r\n\r\n\r\n<HR><PRE>\r\n" + listing + "\r\n</PRE>\r\n</BODY></HTML>\r\n";
+                       const std::string& body) {
+  return head(name) + kFuncSection + funcs + kEndSection + listing(body);
 }
 
 // One report of the progress line: the line blanked, then its new text.
@@ -31,8 +27,6 @@ std::string progress(int step, int index, int count, const std::string& percent,
   return "\r" + std::string(79, ' ') + "\rstep " + std::to_string(step) + "/3 [" +
          std::to_string(index) + "/" + std::to_string(count) + "] (" + percent + "%) " + text;
 }
-
-const std::string kUncaught = "キャッチできない例外が発生しました\r\n[1] ";
 
 }  // namespace
 
@@ -98,10 +92,6 @@ TEST(Site, FolderLinesWithEitherSeparatorGiveTheSameSite) {
     ASSERT_EQ(0, s.run.status) << s.run.err;
     EXPECT_EQ(frame("a.c.htm"), s.page("index.html"));
     EXPECT_EQ(pageList(item("a.c.htm", "a.c")), s.page("index2.htm"));
-    EXPECT_EQ(sourcePage("a.c", "<LI><A href=\"#func1\">compute 関数</A>\r\n",
-                         "   1|<A name=\"func1\">int <A href=\"a.c.htm#func1\">compute</A>(void)\n"
-                         "   2|</A>{\n   3|  return 0;\n   4|}\n   5|"),
-              s.page("a.c.htm"));
     EXPECT_NE(std::string::npos, s.page("_out.kwf").find("\nA = {compute}, , a.c.htm#func1\r\n"));
     const std::string a = ".." + S + "src" + S + "deep" + S + "a.c";
     EXPECT_EQ(progress(0, 0, 0, "  8", "") + progress(1, 1, 1, " 33", a) +
@@ -210,132 +200,40 @@ TEST(Site, EveryLinkResolves) {
   EXPECT_NE(std::string::npos, s.page("doc.htm").find("<A href=\"notes.txt.htm#kword1\">gizmo</A>"));
 }
 
-TEST(SiteErrors, RefusedProjectFiles) {
-  struct Case {
-    const char* what;
-    std::string key, line, msg;  // "<path>" stands for the project file's path
-  };
-  const std::string ver = "アプリが対応していない、新しいバージョンのファイルです （file:";
-  const Case cases[] = {
-      {"version 102", "Version", "Version = 102", ver + "102, app:103～103）"},
-      {"version 104", "Version", "Version = 104", ver + "104, app:103～103）"},
-      {"other application", "Application", "Application = Scrivo2",
-       "アプリケーションが異なります （file:Scrivo2, app:Scrivolt）"},
-      {"misspelt key", "Title", "Titel = Site", "属性名が異なる（アプリ=Title, ファイル=Titel in <path>）"},
-      {"missing key", "Title", "-", "属性名が異なる（アプリ=Title, ファイル=First in <path>）"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Site s;
-    s.write("a.c", "int x;\n");
-    s.make(projectText({"File = a.c"}, c.key, c.line));
-    std::string msg = c.msg;
-    if (msg.find("<path>") != std::string::npos) {
-      msg.replace(msg.find("<path>"), 6, s.dir.file("site.scv"));
-    }
-    EXPECT_EQ(14, s.run.status);
-    EXPECT_EQ(kUncaught + msg + "\r\nEXIT from Except3(N)\r\n", maskLines(s.run.err));
-    EXPECT_EQ(progress(0, 0, 0, "  8", "") + "[1] " + msg + "\n", s.run.out);
-    EXPECT_FALSE(fileExists(s.folder()));
-    EXPECT_TRUE(s.run.browserCalls.empty());
-  }
-  Site s;
-  s.make(projectText({}).substr(0, projectText({}).find(" \r\n[files]")) + "File = a.c\r\n");
-  EXPECT_EQ(14, s.run.status);
-  EXPECT_EQ(kUncaught + "フォーマットがおかしい in IniFile_Read_setSection (files)\r\n"
-                        "EXIT from Except3(N)\r\n",
-            maskLines(s.run.err));
-}
-
-TEST(Site, BracketWarningsFollowTheProgressOfTheirSource) {
-  Site s;
-  s.write("b.c", "int f(void) {\n");
-  s.make(projectText({"File = b.c"}));
-  ASSERT_EQ(0, s.run.status) << s.run.err;
-  const std::string b = ".." + S + "b.c";
-  EXPECT_EQ(progress(0, 0, 0, "  8", "") + progress(1, 1, 1, " 33", b) +
-                "\n括弧 '{' が多すぎる。(line=1)\n" + progress(2, 1, 1, " 50", b) +
-                progress(3, 1, 1, "100", b),
-            s.run.out);
-}
-
-TEST(Site, TitleWithACommaIsReadEitherWayAndNotShown) {
-  for (const std::string line : {"Title = Alpha, Beta", "Title = \"Alpha, Beta\""}) {
-    SCOPED_TRACE(line);
-    Site s;
-    s.write("a.c", "int x;\n");
-    s.make(projectText({"File = a.c"}, "Title", line));
-    EXPECT_EQ(0, s.run.status) << s.run.err;
-    EXPECT_EQ(frame("index2.htm"), s.page("index.html"));
-  }
-}
-
+// The site's own names go to no page or copy, and a project that names
+// itself is a file to copy ("scv" is no extension of a kind that is read).
 TEST(Site, OwnFileNamesAreNeverGivenToPages) {
   Site s;
   s.write("index.html", "old frame");
   s.write("index0.htm", "<p>bar</p>");
   s.write("_out.kwf", "not links");
-  s.make(projectText({"File = index.html", "File = index0.htm", "File = _out.kwf"}, "FirstPage",
-                     "FirstPage = index.html"));
+  const std::string project =
+      projectText({"File = index.html", "File = index0.htm", "File = _out.kwf", "File = site.scv"},
+                  "FirstPage", "FirstPage = index.html");
+  s.make(project);
   ASSERT_EQ(0, s.run.status) << s.run.err;
   EXPECT_EQ("old frame", s.page("index(2).html"));
   EXPECT_EQ("<p>bar</p>", s.page("index0(2).htm"));
   EXPECT_EQ("not links", s.page("_out(2).kwf"));
+  EXPECT_EQ(project, s.page("site.scv"));
   EXPECT_EQ(kBar, s.page("index0.htm"));
   EXPECT_EQ(frame("index(2).html"), s.page("index.html"));
   EXPECT_EQ(pageList(item("index0(2).htm", "index0.htm")), s.page("index2.htm"));
 }
 
-TEST(Site, FirstPageThatIsNoProjectFileShowsThePageList) {
+// Warnings go to standard output: a bracket warning right after the
+// progress of its source, a first page that is no project file at the end;
+// the main frame then shows the page list.
+TEST(Site, WarningsAmongTheProgress) {
   Site s;
-  s.write("a.c", "int x;\n");
-  s.make(projectText({"File = a.c"}, "FirstPage", "FirstPage = gone.htm"));
+  s.write("b.c", "int f(void) {\n");
+  s.make(projectText({"File = b.c"}, "FirstPage", "FirstPage = gone.htm"));
   ASSERT_EQ(0, s.run.status) << s.run.err;
   EXPECT_EQ(frame("index2.htm"), s.page("index.html"));
-  const std::string warning = "\n最初のページ " + s.dir.file("gone.htm") +
-                              " がプロジェクトのファイルにありません。ページ一覧を表示します\n";
-  EXPECT_EQ(warning, s.run.out.substr(s.run.out.size() - warning.size()));
+  const std::string b = ".." + S + "b.c";
+  EXPECT_EQ(progress(0, 0, 0, "  8", "") + progress(1, 1, 1, " 33", b) +
+                "\n括弧 '{' が多すぎる。(line=1)\n" + progress(2, 1, 1, " 50", b) +
+                progress(3, 1, 1, "100", b) + "\n最初のページ " + s.dir.file("gone.htm") +
+                " がプロジェクトのファイルにありません。ページ一覧を表示します\n",
+            s.run.out);
 }
-
-TEST(SiteErrors, InputsInTheWorkFolderAreRefusedBeforeAnythingIsWritten) {
-  for (const std::string name : {"pic.png", "a.c", "doc.htm"}) {
-    SCOPED_TRACE(name);
-    Site s;
-    s.write("scrivo2" + S + name, "input");
-    s.make(projectText({"File = scrivo2" + S + name}));
-    EXPECT_EQ(14, s.run.status);
-    EXPECT_EQ(kUncaught + "ファイル \"" + s.folder() + S + name + "\" は出力フォルダ \"" +
-                  s.folder() + "\" の中にあるので、プロジェクトのファイルにできません\r\n"
-                               "EXIT from Except3(N)\r\n",
-              maskLines(s.run.err));
-    EXPECT_EQ(std::vector<std::string>{name}, listFolder(s.folder()));
-    EXPECT_EQ("input", s.page(name));
-  }
-}
-
-#ifndef _WIN32
-// Through a link the work folder can be the project's own folder: a page
-// that is its own source, or a copy onto the project file, is refused.
-TEST(SiteErrors, OutputsThatAreInputsThroughALinkAreRefused) {
-  struct Case {
-    std::string file, refused, output;
-  };
-  const Case cases[] = {{"doc.htm", "doc.htm", "doc.htm"},
-                        {"other" + S + "site.scv", "site.scv", "site.scv"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    Site s;
-    s.write("doc.htm", "<p>doc</p>");
-    s.write("other" + S + "site.scv", "other project");
-    std::filesystem::create_directory_symlink(s.dir.path(), s.folder());
-    s.make(projectText({"File = " + c.file}));
-    EXPECT_EQ(14, s.run.status);
-    EXPECT_EQ(kUncaught + "ファイル \"" + s.dir.file(c.refused) + "\" が出力ファイル \"" +
-                  s.folder() + S + c.output + "\" で上書きされてしまいます\r\n"
-                                              "EXIT from Except3(N)\r\n",
-              maskLines(s.run.err));
-    EXPECT_EQ("<p>doc</p>", readFile(s.dir.file("doc.htm")));
-    EXPECT_EQ(projectText({"File = " + c.file}), readFile(s.dir.file("site.scv")));
-  }
-}
-#endif

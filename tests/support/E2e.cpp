@@ -1,6 +1,8 @@
 // End-to-end helpers.
 #include "E2e.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #ifdef _WIN32
@@ -9,6 +11,8 @@
 #include <filesystem>
 #include <regex>
 #include <sstream>
+
+#include "platform/Os.h"
 
 #ifndef SCRIVO_EXE
 #define SCRIVO_EXE ""
@@ -87,4 +91,97 @@ std::vector<std::string> listFolder(const std::string& path) {
     names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string workFile(const TempDir& dir, const std::string& name) {
+  return dir.file("scrivo2") + nativeSep() + name;
+}
+
+std::string utf8(const std::string& cp932) {
+  std::string out;
+  Os_cp932ToUtf8(cp932.data(), cp932.size(), &out);
+  return out;
+}
+
+std::string slashes(std::string s) {
+  for (char& c : s)
+    if (c == '\\') c = '/';
+  return s;
+}
+
+namespace fs = std::filesystem;
+
+InputSnapshot snapshotInputs(const std::string& root) {
+  InputSnapshot files;
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(root, ec);
+       it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    if (it->is_directory(ec) && it->path().filename() == "scrivo2") {
+      it.disable_recursion_pending();
+      continue;
+    }
+    if (it->is_regular_file(ec)) {
+      files[fs::relative(it->path(), root, ec).string()] =
+          InputState{readFile(it->path().string()), fs::last_write_time(it->path(), ec)};
+    }
+  }
+  return files;
+}
+
+std::string changedInputs(const InputSnapshot& before, const InputSnapshot& after) {
+  std::string changed;
+  for (const auto& b : before) {
+    auto a = after.find(b.first);
+    if (a == after.end()) changed += b.first + " removed\n";
+    else if (a->second.bytes != b.second.bytes) changed += b.first + " rewritten\n";
+    else if (a->second.modified != b.second.modified) changed += b.first + " touched\n";
+  }
+  for (const auto& a : after)
+    if (before.count(a.first) == 0) changed += a.first + " added\n";
+  return changed;
+}
+
+std::string uncaughtReport(const std::string& message) {
+  return "キャッチできない例外が発生しました\r\n[1] " + message + "\r\nEXIT from Except3(N)\r\n";
+}
+
+E2eRun runOnBadInput(const TempDir& dir, const std::string& arg, int status,
+                     const std::string& message, long long fileSizeLimit) {
+  const InputSnapshot before = snapshotInputs(dir.path());
+  E2eRun r = runScrivo(dir, {arg}, fileSizeLimit);
+  EXPECT_EQ(status, r.status) << r.err;
+  if (status == 14) {
+    EXPECT_EQ(uncaughtReport(message), maskLines(r.err));
+    EXPECT_TRUE(r.browserCalls.empty());
+  } else {
+    EXPECT_EQ("", r.err);
+  }
+  EXPECT_EQ("", changedInputs(before, snapshotInputs(dir.path())));
+  return r;
+}
+
+std::string projectText(const std::vector<std::string>& files, const std::string& key,
+                        const std::string& line) {
+  const std::vector<std::string> main = {
+      "Application = Scrivolt", "Version = 103", "Index = 1",       "LineNum = 1", "Link = 1",
+      "Title = Site",           "FirstPage = .", "StepPath = 0",    "Pervix = 0",  "PervixPath = ",
+      "OutFolder = .",          "FuncLink = 1",  "CommentOnly = 0", "NonPre = 0",  "ElemNum = 3"};
+  std::string text = "[main] \r\n";
+  for (const std::string& l : main) {
+    if (!key.empty() && l.compare(0, key.size() + 3, key + " = ") == 0) {
+      if (line != "-") text += line + "\r\n";
+    } else {
+      text += l + "\r\n";
+    }
+  }
+  text += " \r\n[files] \r\n";
+  for (const std::string& l : files) text += l + "\r\n";
+  return text + " \r\n";
+}
+
+std::string frame(const std::string& main) {
+  return "<HTML><HEAD><TITLE>\r\nScrivolt\r\n</TITLE></HEAD>\r\n<FRAMESET cols=\"190,*\">\r\n"
+         "  <FRAMESET rows=\"38,*\" frameborder=no>\r\n    <FRAME src=\"index0.htm\" scrolling=no>\r\n"
+         "    <FRAME src=\"index2.htm\">\r\n  </FRAMESET>\r\n  <FRAME src=\"" + main +
+         "\" name=\"main\">\r\n</FRAMESET>\r\n</HTML>\r\n";
 }
