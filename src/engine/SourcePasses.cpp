@@ -2,10 +2,8 @@
 #include "engine/SourcePasses.h"
 
 #include "engine/DefIndex.h"
-#include "engine/HtmlTagP.h"
 #include "engine/KeywordLinker.h"
 #include "engine/KwordMarker.h"
-#include "engine/LineCounter.h"
 #include "engine/ListingWriter.h"
 #include "engine/Outline.h"
 #include "engine/PassLoop.h"
@@ -13,6 +11,8 @@
 #include "engine/TitleFinder.h"
 #include "lexer/CDeclP.h"
 #include "lexer/CommentP.h"
+#include "lexer/HtmlTagP.h"
+#include "lexer/LineCounter.h"
 #include "runtime/Except3.h"
 
 namespace {

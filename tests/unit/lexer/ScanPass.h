@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "LexerFixture.h"
-#include "engine/LineCounter.h"
 #include "lexer/BLex3Write.h"
 #include "lexer/BracketP.h"
 #include "lexer/CDeclP.h"
 #include "lexer/CommentP.h"
+#include "lexer/LineCounter.h"
 
 class ScanPass {
  public:

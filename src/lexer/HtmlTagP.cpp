@@ -1,5 +1,5 @@
 // HtmlTagP: the tag scanner.
-#include "engine/HtmlTagP.h"
+#include "lexer/HtmlTagP.h"
 
 #include <cstring>
 #include <string>
