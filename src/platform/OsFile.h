@@ -36,6 +36,11 @@ bool OsFile_setTimes(const char* path, std::time_t modified);
 // spellings and "." or ".." detours all count).
 bool OsFile_isSameFile(const char* a, const char* b);
 
+// Appends n bytes to the file at path, creating it. False only when the
+// file cannot be opened: the one caller, the error log, is written on the
+// way to a report and has no one to tell of a short write.
+bool OsFile_append(const char* path, const void* bytes, std::size_t n);
+
 // Reads up to n bytes at offset from a stream opened for reading that keeps
 // no buffer (setvbuf _IONBF): one positioned read on POSIX (pread), a seek
 // and a read on Windows. The readers that use it keep their own chunk and
