@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Pipelines.h"
+#include "app/Browser.h"
 #include "platform/Os.h"
 #include "platform/WinX.h"
 #include "runtime/BigStack.h"
@@ -82,7 +83,7 @@ void ScrivoApp_run(const char* input, ScrivoApp_Progress* progress, PrintX* sink
     case ScrivoApp_Pipeline::None:
       return;
   }
-  WinX_openHtml(result);
+  Browser_openHtml(result);
 }
 
 int32_t ScrivoApp_onError(int32_t, int32_t code, const char* msg) {
