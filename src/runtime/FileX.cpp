@@ -81,7 +81,7 @@ std::FILE* FileX_open(const char* path, const char* mode) {
   if (f != nullptr) return f;
   if (std::strchr(mode, 'w') != nullptr) {
     std::string folder(std::strlen(path) + 1, '\0');
-    StrX_cpyFolder(&folder[0], path, folder.size());
+    (void)StrX_cpyFolder(&folder[0], path, folder.size());  // the folder is part of path
     if (folder[0] != '\0' && !FileX_isDirExist(folder.c_str()))
       Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
                    FileX_Txt_NoFolderToWrite, path);

@@ -137,10 +137,10 @@ char* StrX_getTimeStr(std::time_t time, char* dst, std::size_t size);
 // Reads year, month, day, hour, minute and second, each followed by one
 // separator byte, and converts them in local time (daylight saving decided
 // by the system). Gives 0, or 1 when the conversion fails.
-int StrX_scanTime(std::time_t* time, const char* text);
+[[nodiscard]] int StrX_scanTime(std::time_t* time, const char* text);
 // Year, month, day, hour, minute, second as local time (daylight saving
 // decided by the system); false when it cannot be represented.
-bool StrX_makeTime(const int fields[6], std::time_t* time);
+[[nodiscard]] bool StrX_makeTime(const int fields[6], std::time_t* time);
 
 // --- StrX_Mem: texts stored one after another in one caller buffer ---
 
