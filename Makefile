@@ -4,6 +4,7 @@ JOBS      ?= 2
 BUILD     := build
 ASAN      := build-asan
 WINBUILD  := build-win
+CONFIG    := cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 MINGW_CXX := x86_64-w64-mingw32-g++-posix
 WINE      := wine
 WINCONFIG := cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
@@ -22,10 +23,13 @@ PREFIX    ?= /usr/local
 all: build
 
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	$(CONFIG) >/dev/null
 	cmake --build $(BUILD) -j$(JOBS)
 
-demo: build
+# Only the program: the test binaries wait for `make test`.
+demo:
+	$(CONFIG) >/dev/null
+	cmake --build $(BUILD) -j$(JOBS) --target scrivo
 	@sh examples/demo.sh $(BUILD)/scrivo
 
 test: test-native test-asan test-win

@@ -79,6 +79,10 @@ add_dependencies(scrivo_e2e scrivo scrivo_probe scrivo_recorder)
 add_test(NAME unit COMMAND scrivo_unit)
 add_test(NAME e2e COMMAND scrivo_e2e)
 
+# The include ladder of src/ (tools/check-ladder.sh names the order): a
+# folder that includes one above it fails the test.
+add_test(NAME ladder COMMAND sh ${CMAKE_SOURCE_DIR}/tools/check-ladder.sh ${CMAKE_SOURCE_DIR}/src)
+
 # The install rules, exercised in a staging folder (POSIX; the Windows
 # package is a zip of the same files).
 if(NOT WIN32)

@@ -5,10 +5,12 @@
 #include <cstring>
 #include <string>
 
+#include "app/Browser.h"
 #include "app/Pipelines.h"
 #include "platform/Os.h"
 #include "platform/WinX.h"
 #include "runtime/BigStack.h"
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 #include "runtime/Except3.h"
 #include "runtime/StrXPath.h"
@@ -22,10 +24,8 @@ Except3_Frame g_frames[Except3_kFrames];
 
 bool equalNoCase(const char* a, const char* b, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]);
-    unsigned char y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+    const unsigned char x = ByteClass_lower(static_cast<unsigned char>(a[i]));
+    const unsigned char y = ByteClass_lower(static_cast<unsigned char>(b[i]));
     if (x != y) return false;
     if (x == 0) return true;
   }
@@ -82,7 +82,7 @@ void ScrivoApp_run(const char* input, ScrivoApp_Progress* progress, PrintX* sink
     case ScrivoApp_Pipeline::None:
       return;
   }
-  WinX_openHtml(result);
+  Browser_openHtml(result);
 }
 
 int32_t ScrivoApp_onError(int32_t, int32_t code, const char* msg) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "engine/HtmlTagP.h"
+#include "lexer/HtmlTagP.h"
 #include "runtime/StrX.h"
 
 struct HeadingIndex {

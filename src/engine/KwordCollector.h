@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "engine/HtmlTagP.h"
 #include "engine/LinksFile.h"
+#include "lexer/HtmlTagP.h"
 
 inline constexpr std::size_t KwordCollector_kTextSize = 254;  // at most 253 bytes of text
 

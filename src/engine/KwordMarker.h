@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "engine/HtmlTagP.h"
 #include "engine/KeywordLinker.h"
+#include "lexer/HtmlTagP.h"
 
 struct KwordMarker {
   HtmlTagP* tags = nullptr;

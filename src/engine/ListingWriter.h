@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "engine/HtmlTagP.h"
 #include "lexer/BLex3.h"
+#include "lexer/HtmlTagP.h"
 #include "runtime/StrX.h"
 
 struct ListingWriter {

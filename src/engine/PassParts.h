@@ -3,8 +3,8 @@
 // with its 2048-byte pool and room for 10 attributes.
 #pragma once
 
-#include "engine/HtmlTagP.h"
 #include "lexer/BLex3.h"
+#include "lexer/HtmlTagP.h"
 
 // The lexer closes its file when the pass's scope ends, on the error path
 // too, after the pass's own clean-up has finished the writers that still

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Os.h"
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 #include "runtime/StrXPath.h"
 #include "runtime/TextCode.h"
@@ -22,10 +23,6 @@ constexpr char kModule[] = "scrivo";
 constexpr std::size_t kFileNext = offsetof(ProjectFile, next);
 constexpr std::size_t kKindNext = offsetof(FileKind, next);
 constexpr std::size_t kJoinedSize = Project_kJoinedPathMax + 1;
-
-unsigned char lowerAscii(unsigned char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
-}
 
 // Equal without regard to ASCII case. A double-byte character is compared
 // exactly, so a trail byte in "A"-"Z" never matches its lower-case twin.
@@ -40,7 +37,7 @@ bool equalsNoCase(const char* a, const char* b) {
       b += k;
       continue;
     }
-    if (lowerAscii(x) != lowerAscii(y)) return false;
+    if (ByteClass_lower(x) != ByteClass_lower(y)) return false;
     if (x == '\0') return true;
     ++a;
     ++b;
@@ -213,7 +210,7 @@ std::string folded(const std::string& name) {
       i += TextCode_charLenIn(out.data() + i, out.size() - i) - 1;
       continue;
     }
-    out[i] = static_cast<char>(lowerAscii(static_cast<unsigned char>(out[i])));
+    out[i] = static_cast<char>(ByteClass_lower(static_cast<unsigned char>(out[i])));
   }
   return out;
 }

@@ -2,7 +2,6 @@
 #include "engine/SourcePasses.h"
 
 #include "engine/DefIndex.h"
-#include "engine/HtmlTagP.h"
 #include "engine/KeywordLinker.h"
 #include "engine/KwordMarker.h"
 #include "engine/ListingWriter.h"

@@ -5,17 +5,17 @@
 #include <cstring>
 
 #include "lexer/BLex3Write.h"
+#include "runtime/ByteClass.h"
 #include "runtime/StrX.h"
 #include "runtime/StrXPath.h"
 
 namespace {
 
-unsigned char lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
-
 bool lessNoCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(
       a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return lowerAscii(static_cast<unsigned char>(x)) < lowerAscii(static_cast<unsigned char>(y));
+        return ByteClass_lower(static_cast<unsigned char>(x)) <
+               ByteClass_lower(static_cast<unsigned char>(y));
       });
 }
 

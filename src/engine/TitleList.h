@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/HtmlTagP.h"
 #include "engine/TitleFinder.h"
+#include "lexer/HtmlTagP.h"
 #include "runtime/TextCode.h"
 
 inline constexpr std::size_t TitleList_kTitleSize = 128;  // at most 127 bytes

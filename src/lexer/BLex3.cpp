@@ -17,6 +17,7 @@
 
 #include "platform/Os.h"
 #include "platform/OsFile.h"
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 #include "runtime/FileX.h"
 #include "runtime/TextCode.h"
@@ -317,10 +318,6 @@ char* scanWindows(BLex3* lx, int32_t readAhead, Find&& find) {
   }
 }
 
-inline unsigned char foldAscii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
 }  // namespace
 
 void BLex3_init(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
@@ -489,7 +486,7 @@ void BLex3_skipToStr(BLex3* lx, const char* str, int32_t add, bool caseSensitive
   }
   const int64_t n = static_cast<int64_t>(len);
   auto same = [caseSensitive](unsigned char a, unsigned char b) {
-    return caseSensitive ? a == b : foldAscii(a) == foldAscii(b);
+    return caseSensitive ? a == b : ByteClass_lower(a) == ByteClass_lower(b);
   };
   char* hit = scanWindows(lx, static_cast<int32_t>(len), [&](char* p, char* end,
                                                              char*& resume) -> char* {

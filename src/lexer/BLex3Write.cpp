@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 
 namespace {
@@ -72,7 +73,6 @@ void walkRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, Piece&& piece) {
   }
 }
 
-inline bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // BLex3_kLinePrefixFormat ("\n%4u|") for line n, formatted by hand: the
 // listing writes one per line. Gives the length.
@@ -146,7 +146,7 @@ void BLex3_writeText(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
     if (BLex3_getOffset(lx) >= to.offset) return;
     char* p = BLex3_fetch(lx, 0);
     if (p == nullptr) return;
-    if (isWhite(*p))
+    if (ByteClass_isWhite(*p))
       BLex3_next(lx, 1);
     else if (*p == '<')
       BLex3_skipHtmlTag(lx);
@@ -161,7 +161,7 @@ void BLex3_writeText(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
     char* p = BLex3_fetch(lx, 0);
     if (p == nullptr) break;
     char c = *p;
-    if (!isWhite(c) && c != '<') {
+    if (!ByteClass_isWhite(c) && c != '<') {
       gap = false;
       BLex3_next(lx, 1);
       continue;

@@ -15,9 +15,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/LineCounter.h"
 #include "lexer/BLex3.h"
 #include "lexer/CommentP.h"
+#include "lexer/LineCounter.h"
 
 inline constexpr int32_t BracketP_kMaxErrors = 5;
 // Open levels whose line and closer are recorded; deeper ones are counted.

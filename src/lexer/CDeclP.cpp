@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "lexer/BLex3Write.h"
+#include "runtime/ByteClass.h"
 
 namespace {
 
@@ -19,7 +20,6 @@ namespace {
 constexpr int32_t kReadAhead = 16;
 constexpr char kWhite[] = " \t\r\n";
 
-inline bool isWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 inline bool isIdentStart(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
@@ -46,7 +46,7 @@ BLex3_Pos posAfter(BLex3* lx) {
 bool keywordAt(const char* p, const char* keyword) {
   if (*p != *keyword) return false;
   std::size_t n = std::strlen(keyword);
-  return std::memcmp(p, keyword, n) == 0 && isWhite(p[n]);
+  return std::memcmp(p, keyword, n) == 0 && ByteClass_isWhite(p[n]);
 }
 
 void skipIdentChars(BLex3* lx) {
@@ -638,7 +638,7 @@ void CDeclP_step(CDeclP* r) {
     ev.result = CDeclP_Nothing;
     return;
   }
-  if (isWhite(*p) && isSingle(lx, p)) {
+  if (ByteClass_isWhite(*p) && isSingle(lx, p)) {
     BLex3_skipSet(lx, kWhite);
     return stopHere(r);
   }

@@ -7,11 +7,11 @@
 // what the scanners cost.
 #pragma once
 
-#include "engine/LineCounter.h"
 #include "lexer/BLex3.h"
 #include "lexer/BracketP.h"
 #include "lexer/CDeclP.h"
 #include "lexer/CommentP.h"
+#include "lexer/LineCounter.h"
 
 struct CScanners {
   BLex3* lexer;

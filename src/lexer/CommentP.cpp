@@ -8,11 +8,9 @@
 #include <cstring>
 #include <initializer_list>
 
-namespace {
+#include "runtime/ByteClass.h"
 
-inline unsigned char foldAscii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
+namespace {
 
 // The bytes that can begin one of some delimiters, in both ASCII cases: the
 // searches test every byte of the text against it first.
@@ -23,7 +21,7 @@ class ByteSet {
     unsigned char c = static_cast<unsigned char>(*delim);
     put(c);
     if (c >= 'a' && c <= 'z') put(static_cast<unsigned char>(c - ('a' - 'A')));
-    if (c >= 'A' && c <= 'Z') put(foldAscii(c));
+    if (c >= 'A' && c <= 'Z') put(ByteClass_lower(c));
   }
   bool has(char c) const {
     unsigned char u = static_cast<unsigned char>(c);
@@ -97,7 +95,8 @@ int32_t matchAt(const BLex3* lx, const char* p, const char* d) {
   if (*d == '\0') return 0;
   int32_t i = 0;
   for (; d[i] != '\0'; ++i)
-    if (foldAscii(static_cast<unsigned char>(p[i])) != foldAscii(static_cast<unsigned char>(d[i])))
+    if (ByteClass_lower(static_cast<unsigned char>(p[i])) !=
+        ByteClass_lower(static_cast<unsigned char>(d[i])))
       return 0;
   return BLex3_isTrailPtr(lx, p) ? 0 : i;
 }

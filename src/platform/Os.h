@@ -19,7 +19,7 @@ char Os_pathSep();
 
 // Copies the current folder into buf (at most size - 1 bytes); false when it
 // cannot be read or does not fit.
-bool Os_getcwd(char* buf, std::size_t size);
+[[nodiscard]] bool Os_getcwd(char* buf, std::size_t size);
 
 // Prepares the console streams once at start: the locale on POSIX (console
 // lines are converted to UTF-8 in a UTF-8 locale), binary mode on Windows.

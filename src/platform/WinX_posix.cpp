@@ -1,5 +1,5 @@
 // WinX on POSIX: $BROWSER PAGE (an empty BROWSER opens nothing), else the
-// desktop's opener when it is on the PATH.
+// desktop's opener when it is on the PATH; no registry and no DDE.
 #include "platform/WinX.h"
 
 #include <spawn.h>
@@ -9,8 +9,6 @@
 
 #include <cstdlib>
 #include <string>
-
-#include "runtime/Errors.h"
 
 extern char** environ;
 
@@ -40,8 +38,19 @@ bool onPath(const std::string& name) {
 
 }  // namespace
 
-void WinX_openHtml(const char* path) {
-  if (path == nullptr || path[0] == '\0') return;
+WinX_RegStatus WinX_readReg(WinX_Root, const char*, const char*, char* buf, uint32_t size,
+                            uint32_t*) {
+  if (size > 0) buf[0] = '\0';
+  return WinX_RegStatus::NoKey;
+}
+
+bool WinX_requestDde(const char*, const char*, const char*, const char*, const char**) {
+  return true;
+}
+
+std::string WinX_fullPath(const char* path) { return path; }
+
+void WinX_startBrowser(const std::string&, const std::string& page) {
   const char* browser = std::getenv("BROWSER");
   std::string command;
   if (browser != nullptr) {
@@ -51,7 +60,7 @@ void WinX_openHtml(const char* path) {
     if (!onPath(kOpener)) return;
     command = kOpener;
   }
-  char* argv[] = {const_cast<char*>(command.c_str()), const_cast<char*>(path), nullptr};
+  char* argv[] = {const_cast<char*>(command.c_str()), const_cast<char*>(page.c_str()), nullptr};
   pid_t pid;
   if (posix_spawnp(&pid, command.c_str(), nullptr, nullptr, argv, environ) != 0) return;
   for (int waited = 0; waited < WinX_kWaitMs; waited += 10) {
@@ -61,15 +70,6 @@ void WinX_openHtml(const char* path) {
     nanosleep(&ts, nullptr);
   }
 }
-
-char* WinX_getReg(WinX_Root, const char* keyPath, const char*, char* buf, uint32_t size) {
-  if (size > 0) buf[0] = '\0';
-  Errors_raise("Winx", __LINE__, WinX_Err_NoRegKey, "WinX_Err_NoRegKey", WinX_Txt_NoRegKey,
-               keyPath);
-  return buf;
-}
-
-void WinX_sendDde(const char*, const char*, const char*, const char*, uint32_t) {}
 
 const char* WinX_browserRule() {
 #ifdef __APPLE__

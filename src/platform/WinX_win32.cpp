@@ -3,24 +3,16 @@
 // registration (the usual state of current Windows) its command is started
 // with the page, so that a page of any extension opens in the browser; only
 // without a command does the shell open the page with its default handler.
-// A successful run never ends with an error for any of this.
+// Errors are given back as statuses; Browser decides what to raise.
 #include "platform/WinX.h"
 
 #include <windows.h>
 #include <ddeml.h>
 #include <shellapi.h>
 
-#include <cstring>
 #include <string>
 
-#include "runtime/BigStack.h"
-#include "runtime/Errors.h"
-#include "runtime/Except3.h"
-#include "runtime/StrX.h"
-
 namespace {
-
-constexpr char kModule[] = "Winx";
 
 HKEY rootKey(WinX_Root root) {
   switch (root) {
@@ -32,13 +24,6 @@ HKEY rootKey(WinX_Root root) {
       break;
   }
   return HKEY_CLASSES_ROOT;
-}
-
-void raiseAllCode(LONG result, int line) {
-  DWORD r = static_cast<DWORD>(result);
-  Errors_raise(kModule, line, Errors_Unofficial, "Errors_Unofficial", WinX_Txt_AllCode,
-               static_cast<unsigned>(r), static_cast<int>((r >> 16) & 0xFFF),
-               static_cast<int>(r & 0xFFFF));
 }
 
 const char* ddeErrorName(UINT err) {
@@ -56,29 +41,14 @@ const char* ddeErrorName(UINT err) {
   return "unknown";
 }
 
-void raiseDdeError(DWORD inst, int line) {
-  UINT err = inst != 0 ? DdeGetLastError(inst) : 0x4003u;  // the library is not initialised
-  Errors_raise(kModule, line, Errors_Unofficial, "Errors_Unofficial", WinX_Txt_DdeError,
-               ddeErrorName(err), kModule, line);
+// The name of the DDE library's last error.
+const char* ddeError(DWORD inst) {
+  return ddeErrorName(inst != 0 ? DdeGetLastError(inst) : 0x4003u);  // not initialised
 }
 
 HDDEDATA CALLBACK ddeCallback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
                               ULONG_PTR) {
   return type == XTYP_ADVDATA ? reinterpret_cast<HDDEDATA>(DDE_FACK) : nullptr;
-}
-
-// The page as the browser must be given it: with its drive (a path that
-// begins with a separator names a folder of the current drive, which the
-// browser's own current folder need not share). Kept as it is when the
-// system cannot say.
-std::string fullPath(const char* path) {
-  DWORD need = GetFullPathNameA(path, 0, nullptr, nullptr);
-  if (need == 0) return path;
-  std::string full(need, '\0');
-  DWORD got = GetFullPathNameA(path, need, &full[0], nullptr);
-  if (got == 0 || got >= need) return path;
-  full.resize(got);
-  return full;
 }
 
 // The http handler's command line with the page in it: environment
@@ -137,109 +107,94 @@ void openWithShell(const char* path) {
 
 }  // namespace
 
-char* WinX_getReg(WinX_Root root, const char* keyPath, const char* valueName, char* buf,
-                  uint32_t size) {
+WinX_RegStatus WinX_readReg(WinX_Root root, const char* keyPath, const char* valueName,
+                            char* buf, uint32_t size, uint32_t* result) {
   if (size > 0) buf[0] = '\0';
   HKEY key = nullptr;
   LONG r = RegOpenKeyExA(rootKey(root), keyPath, 0, KEY_READ, &key);
-  if (r == ERROR_FILE_NOT_FOUND) {
-    Errors_raise(kModule, __LINE__, WinX_Err_NoRegKey, "WinX_Err_NoRegKey", WinX_Txt_NoRegKey,
-                 keyPath);
-    return buf;
-  }
+  if (r == ERROR_FILE_NOT_FOUND) return WinX_RegStatus::NoKey;
   if (r != ERROR_SUCCESS) {
-    raiseAllCode(r, __LINE__);
-    return buf;
+    *result = static_cast<uint32_t>(r);
+    return WinX_RegStatus::Failed;
   }
   DWORD type = 0;
   DWORD got = size > 0 ? size - 1 : 0;  // room for the NUL a stored text may lack
   r = RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buf), &got);
   if (r != ERROR_SUCCESS) {
     RegCloseKey(key);
-    if (r == ERROR_FILE_NOT_FOUND)
-      Errors_raise(kModule, __LINE__, WinX_Err_NoRegKey, "WinX_Err_NoRegKey",
-                   WinX_Txt_NoRegKey, keyPath);
-    else
-      raiseAllCode(r, __LINE__);
-    return buf;
+    if (r == ERROR_FILE_NOT_FOUND) return WinX_RegStatus::NoKey;
+    *result = static_cast<uint32_t>(r);
+    return WinX_RegStatus::Failed;
   }
   if (size > 0) buf[got < size ? got : size - 1] = '\0';
   r = RegCloseKey(key);
-  if (r != ERROR_SUCCESS) raiseAllCode(r, __LINE__);
-  return buf;
+  if (r != ERROR_SUCCESS) {
+    *result = static_cast<uint32_t>(r);
+    return WinX_RegStatus::Failed;
+  }
+  return WinX_RegStatus::Ok;
 }
 
-void WinX_sendDde(const char* command, const char* service, const char* topic,
-                  const char* request, uint32_t) {
+bool WinX_requestDde(const char* command, const char* service, const char* topic,
+                     const char* request, const char** error) {
   DWORD inst = 0;
   HSZ hService = nullptr, hTopic = nullptr, hItem = nullptr;
   HCONV conv = nullptr;
-  Except3_tryFinally(
-      kModule, __LINE__,
-      [&] {
-        if (DdeInitializeA(&inst, ddeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
-          inst = 0;
-          raiseDdeError(inst, __LINE__);
-        }
-        hService = DdeCreateStringHandleA(inst, service, CP_WINANSI);
-        hTopic = DdeCreateStringHandleA(inst, topic, CP_WINANSI);
-        if (hService == nullptr || hTopic == nullptr) raiseDdeError(inst, __LINE__);
-        conv = DdeConnect(inst, hService, hTopic, nullptr);
-        if (conv == nullptr) {
-          WinExec(command, SW_SHOWNORMAL);
-          conv = DdeConnect(inst, hService, hTopic, nullptr);
-        }
-        hItem = DdeCreateStringHandleA(inst, request, CP_WINANSI);
-        if (conv != nullptr && hItem != nullptr) {
-          DWORD result = 0;
-          (void)DdeClientTransaction(nullptr, 0, conv, hItem, CF_TEXT, XTYP_REQUEST,
-                                     WinX_kWaitMs, &result);
-        }
-      },
-      [&] {
-        // Both paths release what exists.
-        if (hItem != nullptr) DdeFreeStringHandle(inst, hItem);
-        if (conv != nullptr) DdeDisconnect(conv);
-        if (hService != nullptr) DdeFreeStringHandle(inst, hService);
-        if (hTopic != nullptr) DdeFreeStringHandle(inst, hTopic);
-        if (inst != 0) DdeUninitialize(inst);
-      });
+  // Every path releases what exists.
+  struct Release {
+    DWORD& inst;
+    HSZ& hService;
+    HSZ& hTopic;
+    HSZ& hItem;
+    HCONV& conv;
+    ~Release() {
+      if (hItem != nullptr) DdeFreeStringHandle(inst, hItem);
+      if (conv != nullptr) DdeDisconnect(conv);
+      if (hService != nullptr) DdeFreeStringHandle(inst, hService);
+      if (hTopic != nullptr) DdeFreeStringHandle(inst, hTopic);
+      if (inst != 0) DdeUninitialize(inst);
+    }
+  } release{inst, hService, hTopic, hItem, conv};
+  if (DdeInitializeA(&inst, ddeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+    inst = 0;
+    *error = ddeError(inst);
+    return false;
+  }
+  hService = DdeCreateStringHandleA(inst, service, CP_WINANSI);
+  hTopic = DdeCreateStringHandleA(inst, topic, CP_WINANSI);
+  if (hService == nullptr || hTopic == nullptr) {
+    *error = ddeError(inst);
+    return false;
+  }
+  conv = DdeConnect(inst, hService, hTopic, nullptr);
+  if (conv == nullptr) {
+    WinExec(command, SW_SHOWNORMAL);
+    conv = DdeConnect(inst, hService, hTopic, nullptr);
+  }
+  hItem = DdeCreateStringHandleA(inst, request, CP_WINANSI);
+  if (conv != nullptr && hItem != nullptr) {
+    DWORD result = 0;
+    (void)DdeClientTransaction(nullptr, 0, conv, hItem, CF_TEXT, XTYP_REQUEST, WinX_kWaitMs,
+                               &result);
+  }
+  return true;
 }
 
-void WinX_openHtml(const char* path) {
-  if (path == nullptr || path[0] == '\0') return;
-  const std::string page = fullPath(path);
-  std::string command;  // the http handler's, when the registry has one
-  bool noDde = false;
-  Except3_tryCatch(
-      kModule, __LINE__,
-      [&] {
-        BigStack_Mark mark;
-        char* registered = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
-        char* request = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
-        char* service = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
-        char* topic = static_cast<char*>(BigStack_alloc(&BigStack_main, WinX_kTextSize));
-        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyCommand, nullptr, registered,
-                    WinX_kTextSize);
-        command = registered;
-        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyDdeExec, nullptr, request, WinX_kTextSize);
-        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyApplication, nullptr, service,
-                    WinX_kTextSize);
-        WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyTopic, nullptr, topic, WinX_kTextSize);
-        StrX_rep(request, WinX_kTextSize, "%1", page.c_str());
-        WinX_sendDde(registered, service, topic, request,
-                     static_cast<uint32_t>(std::strlen(request)));
-      },
-      [&](const Errors_Msg& e) {
-        if (e.code != WinX_Err_NoRegKey) Except3_rethrow();
-        noDde = true;
-      },
-      [] {});
-  if (!noDde) return;
-  // Asked to open the page itself, the shell would look for a handler of
-  // its extension, and a page such as "f.htmx" has none.
-  if (!command.empty())
-    startCommand(commandWithPage(command, page));
+std::string WinX_fullPath(const char* path) {
+  DWORD need = GetFullPathNameA(path, 0, nullptr, nullptr);
+  if (need == 0) return path;
+  std::string full(need, '\0');
+  DWORD got = GetFullPathNameA(path, need, &full[0], nullptr);
+  if (got == 0 || got >= need) return path;
+  full.resize(got);
+  return full;
+}
+
+// Asked to open the page itself, the shell would look for a handler of its
+// extension, and a page such as "f.htmx" has none.
+void WinX_startBrowser(const std::string& registered, const std::string& page) {
+  if (!registered.empty())
+    startCommand(commandWithPage(registered, page));
   else
     openWithShell(page.c_str());
 }

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "platform/Os.h"
-#include "runtime/FileX.h"
+#include "platform/OsFile.h"
 
 Errors_Msg Errors_curMsg;
-ArrX_Able Errors_MsgPool;
+Errors_Pool Errors_MsgPool;
 Errors_HookFn Errors_hook = nullptr;
 
 namespace {
@@ -103,15 +103,11 @@ const ErrnoText* findErrno(int err) {
   return nullptr;
 }
 
-void listPool(const ArrX_Able* pool, bool toStdout) {
+void listPool(const Errors_Pool* pool, bool toStdout) {
   if (pool->first == nullptr) return;
   int number = 0;
-  for (void* p = ArrX_Able_forEach(pool, pool->first, sizeof(Errors_Msg),
-                                   offsetof(Errors_Msg, inUse));
-       p != nullptr;
-       p = ArrX_Able_forEach(pool, static_cast<Errors_Msg*>(p) + 1, sizeof(Errors_Msg),
-                             offsetof(Errors_Msg, inUse))) {
-    const Errors_Msg* m = static_cast<const Errors_Msg*>(p);
+  for (const Errors_Msg* m = pool->first; m < pool->over; ++m) {
+    if (m->inUse == 0) continue;
     ++number;
     if (toStdout) {
       char line[4096];
@@ -126,8 +122,9 @@ void listPool(const ArrX_Able* pool, bool toStdout) {
 }  // namespace
 
 void Errors_initPool(Errors_Msg* records, std::size_t count) {
-  ArrX_Able_init(&Errors_MsgPool, records, count * sizeof(Errors_Msg), sizeof(Errors_Msg),
-                 offsetof(Errors_Msg, inUse));
+  Errors_MsgPool.first = records;
+  Errors_MsgPool.over = records + count;
+  for (std::size_t i = 0; i < count; ++i) records[i].inUse = 0;
 }
 
 void Errors_raise(const char* module, int line, int32_t code, const char* codeName,
@@ -196,10 +193,10 @@ int Errors_log(const char* format, ...) {
     std::remove(Errors_kLogName);
     g_logReset = false;
   }
-  std::FILE* f = FileX_open(Errors_kLogName, "ab+");
   text += "\r\n";
-  std::fwrite(text.data(), 1, text.size(), f);
-  std::fclose(f);
+  if (!OsFile_append(Errors_kLogName, text.data(), text.size()))
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
+                 FileX_Txt_CannotWrite, Errors_kLogName);
   return 0;
 }
 
@@ -227,8 +224,8 @@ int Errors_break() {
   return 1;
 }
 
-void Errors_printPool(const ArrX_Able* pool) { listPool(pool, false); }
+void Errors_printPool(const Errors_Pool* pool) { listPool(pool, false); }
 
-void Errors_putsPool(const ArrX_Able* pool) { listPool(pool, true); }
+void Errors_putsPool(const Errors_Pool* pool) { listPool(pool, true); }
 
 void Errors_clearNest() { g_nest = 0; }

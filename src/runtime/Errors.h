@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/ArrX.h"
 #include "runtime/ErrorCodes.h"
 
 inline constexpr std::size_t Errors_kTextSize = 1024;  // formatted message text
@@ -29,10 +28,17 @@ struct Errors_Msg {
   int32_t line;
 };
 
+// The records of errors kept for the final report: first..over, a record
+// in use when its inUse flag is set.
+struct Errors_Pool {
+  Errors_Msg* first;
+  Errors_Msg* over;
+};
+
 using Errors_HookFn = int32_t (*)(int32_t id, int32_t code, const char* msg);
 
 extern Errors_Msg Errors_curMsg;
-extern ArrX_Able Errors_MsgPool;
+extern Errors_Pool Errors_MsgPool;
 extern Errors_HookFn Errors_hook;
 
 // Sets up Errors_MsgPool over records (every in-use flag cleared).
@@ -56,8 +62,8 @@ void Errors_puts(const char* text);
 [[noreturn]] void Errors_exit(const char* module, int line);
 // Waits for a key press when standard input is a terminal. Returns 1.
 int Errors_break();
-void Errors_printPool(const ArrX_Able* pool);
-void Errors_putsPool(const ArrX_Able* pool);
+void Errors_printPool(const Errors_Pool* pool);
+void Errors_putsPool(const Errors_Pool* pool);
 void Errors_clearNest();
 
 // Descriptions of an errno value ("Unknown Error" when not listed).

@@ -2,15 +2,15 @@
 #include "runtime/Except3.h"
 
 #include <cstdio>
-#include <cstring>
+
+#include "runtime/ArrX.h"
 
 Except3_Sys Except3_globalSys;
 
 namespace {
 
 constexpr char kModule[] = "Except3";
-int32_t g_fatals = 0;    // the report happens once per run
-int32_t g_listings = 0;
+int32_t g_fatals = 0, g_listings = 0;  // the report and the list happen once per run
 
 void fillCurMsg(int32_t code, const char* message, const char* module, int line) {
   Errors_Msg& m = Errors_curMsg;
@@ -88,8 +88,11 @@ void Except3_Sys_throw(Except3_Sys* sys, Errors_Msg* record) {
 void Except3_fatal(int32_t code, const char* message, const char* module, int line) {
   ++g_fatals;
   if (g_fatals == 1) {
-    Errors_Msg* slot = static_cast<Errors_Msg*>(ArrX_Able_getFirstFree(
-        &Errors_MsgPool, sizeof(Errors_Msg), offsetof(Errors_Msg, inUse)));
+    // Taken through ArrX, which raises ArrX_Err_Full when no record is free.
+    ArrX_Able records{reinterpret_cast<uint8_t*>(Errors_MsgPool.first),
+                      reinterpret_cast<uint8_t*>(Errors_MsgPool.over)};
+    Errors_Msg* slot = static_cast<Errors_Msg*>(
+        ArrX_Able_getFirstFree(&records, sizeof(Errors_Msg), offsetof(Errors_Msg, inUse)));
     if (slot != nullptr) {
       *slot = Errors_curMsg;
       slot->msgPtr = slot->msg;

@@ -51,7 +51,7 @@ void Except3_Sys_init(Except3_Sys* sys, Except3_Frame* buffer, std::size_t buffe
 void Except3_Sys_pushTry(Except3_Sys* sys, const char* module, int line);
 // Claims the pending error for a handler; false when the error was thrown by
 // a handler of this frame.
-bool Except3_Sys_catch(Except3_Sys* sys);
+[[nodiscard]] bool Except3_Sys_catch(Except3_Sys* sys);
 // Closes the innermost frame: finishes a claimed error, or resumes the next
 // outer frame, or makes the fatal report when none is left.
 void Except3_Sys_endTry(Except3_Sys* sys);

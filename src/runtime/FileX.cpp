@@ -8,6 +8,7 @@
 
 #include "platform/Os.h"
 #include "platform/OsFile.h"
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 #include "runtime/Except3.h"
 #include "runtime/StrX.h"
@@ -24,13 +25,12 @@ struct FileCloser {
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 const char* nextChar(const char* p) { return p + TextCode_charLen(p); }
-bool isAnySep(char c) { return c == '\\' || c == '/'; }
 
 // True when path has a ".." component.
 bool hasDotDot(const char* path) {
   const char* start = path;
   for (const char* p = path;; p = nextChar(p)) {
-    if (*p == '\0' || isAnySep(*p)) {
+    if (*p == '\0' || ByteClass_isSep(*p)) {
       if (p - start == 2 && start[0] == '.' && start[1] == '.') return true;
       if (*p == '\0') return false;
       start = p + 1;
@@ -81,7 +81,7 @@ std::FILE* FileX_open(const char* path, const char* mode) {
   if (f != nullptr) return f;
   if (std::strchr(mode, 'w') != nullptr) {
     std::string folder(std::strlen(path) + 1, '\0');
-    StrX_cpyFolder(&folder[0], path, folder.size());
+    (void)StrX_cpyFolder(&folder[0], path, folder.size());  // the folder is part of path
     if (folder[0] != '\0' && !FileX_isDirExist(folder.c_str()))
       Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
                    FileX_Txt_NoFolderToWrite, path);
@@ -221,14 +221,14 @@ void FileX_makeFolders(const char* path, bool isFile) {
   std::size_t len = std::strlen(work);
   const char* last = nullptr;
   for (const char* p = work; *p != '\0'; p = nextChar(p)) last = p;
-  if (last != nullptr && last == work + len - 1 && isAnySep(*last) && len > 1 &&
+  if (last != nullptr && last == work + len - 1 && ByteClass_isSep(*last) && len > 1 &&
       !(len == 3 && work[1] == ':'))
     work[len - 1] = '\0';
 
   // Every folder on the way, from the left; a root or a drive is not made.
   char* p = work + (work[0] != '\0' && work[1] == ':' ? 2 : 0);
   for (; *p != '\0'; p = const_cast<char*>(nextChar(p))) {
-    if (!isAnySep(*p) || p == work) continue;
+    if (!ByteClass_isSep(*p) || p == work) continue;
     char keep = *p;
     *p = '\0';
     if (!FileX_isDirExist(work)) (void)OsFile_mkdir(work);

@@ -54,10 +54,10 @@ void FileX_catFile(std::FILE* out, const char* path, char modeLetter);
 // absolute raises StrX_Err_PathTooLong.
 void FileX_makeFolders(const char* path, bool isFile);
 // Deletes a file; false when it was not there or could not be deleted.
-bool FileX_remove(const char* path);
+[[nodiscard]] bool FileX_remove(const char* path);
 
 // Closes a written stream (not null); true when a write or the close failed.
-bool FileX_closeFailed(std::FILE* f);
+[[nodiscard]] bool FileX_closeFailed(std::FILE* f);
 
 // Closes a stream that was written. A write that failed on the way, or at
 // the close (a full disk often shows only there), raises

@@ -3,16 +3,15 @@
 
 #include <cstring>
 
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 
 namespace {
 
-unsigned char lowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
-
 bool equalNoCase(const char* a, const char* b) {
   for (;; ++a, ++b) {
-    unsigned char x = lowerAscii(static_cast<unsigned char>(*a));
-    unsigned char y = lowerAscii(static_cast<unsigned char>(*b));
+    unsigned char x = ByteClass_lower(static_cast<unsigned char>(*a));
+    unsigned char y = ByteClass_lower(static_cast<unsigned char>(*b));
     if (x != y) return false;
     if (x == 0) return true;
   }

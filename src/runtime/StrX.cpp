@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Os.h"
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 #include "runtime/TextCode.h"
 
@@ -12,8 +13,6 @@ namespace {
 constexpr char kModule[] = "strx";
 
 unsigned char uc(char c) { return static_cast<unsigned char>(c); }
-
-unsigned char lowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
 
 // Length of the character at p in the current text code (a lead byte
 // right before the NUL stands alone).
@@ -155,7 +154,7 @@ char* StrX_toLower(char* dst, const char* text, std::size_t size) {
     const std::size_t k = charLen(text);
     if (n + k > size - 1) break;
     if (k == 1) {
-      dst[n++] = static_cast<char>(lowerAscii(uc(*text++)));
+      dst[n++] = static_cast<char>(ByteClass_lower(uc(*text++)));
     } else {
       dst[n++] = *text++;
       dst[n++] = *text++;
@@ -185,7 +184,7 @@ uint32_t StrX_getHash(const char* text, uint32_t width) {
 uint32_t StrX_getHashI(const char* text, uint32_t width) {
   uint32_t sum = 0;
   for (uint32_t i = 0; text[i] != '\0'; ++i) {
-    const auto v = static_cast<signed char>(lowerAscii(uc(text[i])));
+    const auto v = static_cast<signed char>(ByteClass_lower(uc(text[i])));
     sum += static_cast<uint32_t>(static_cast<int32_t>(v)) * (i + 1);  // wraps like the sum
   }
   return width == 0 ? 0 : sum % width;

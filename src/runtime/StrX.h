@@ -76,7 +76,7 @@ const char* StrX_cpyWords(const char* text, int* count, char* dst, std::size_t s
 
 // Year, month, day, hour, minute, second as local time (daylight saving
 // decided by the system); false when it cannot be represented.
-bool StrX_makeTime(const int fields[6], std::time_t* time);
+[[nodiscard]] bool StrX_makeTime(const int fields[6], std::time_t* time);
 
 // --- StrX_Mem: texts stored one after another in one caller buffer ---
 

@@ -10,6 +10,7 @@
 
 #include "platform/Os.h"
 #include "runtime/BigStack.h"
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 #include "runtime/TextCode.h"
 
@@ -20,16 +21,13 @@ constexpr char kModule[] = "strx";
 bool isLead(const char* p) { return TextCode_charLen(p) > 1; }
 const char* nextChar(const char* p) { return p + TextCode_charLen(p); }
 
-bool isAnySep(char c) { return c == '\\' || c == '/'; }
-
 bool hasDrive(const char* p) { return p[0] != '\0' && p[1] == ':'; }
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 // Whether two single bytes of two paths name the same: ASCII case aside,
 // and on Windows either separator for the other.
 bool sameByte(char a, char b) {
-  return lowerAscii(a) == lowerAscii(b) || (Os_pathSep() == '\\' && isAnySep(a) && isAnySep(b));
+  return ByteClass_lower(a) == ByteClass_lower(b) ||
+         (Os_pathSep() == '\\' && ByteClass_isSep(a) && ByteClass_isSep(b));
 }
 
 // True when the character that ends at s + len is a single-byte separator
@@ -71,7 +69,7 @@ bool isEmptyOrUrl(const char* p) {
   return p[0] == '\0' || startsWith(p, "file:") || startsWith(p, "http:") ||
          startsWith(p, "https:");
 }
-bool isAbsolute(const char* p) { return isAnySep(p[0]) || (p[0] != '\0' && p[1] == ':'); }
+bool isAbsolute(const char* p) { return ByteClass_isSep(p[0]) || (p[0] != '\0' && p[1] == ':'); }
 
 // Windows lets no name hold a "/": there every "/" is a separator and is
 // written as the native "\\", so that the paths the program writes, and
@@ -86,18 +84,19 @@ void nativeSeps(char* path) {
 // The bytes that make the root of a path: a drive with its separator, a
 // drive alone, or a leading separator.
 std::size_t rootLen(const char* p) {
-  if (hasDrive(p)) return isAnySep(p[2]) ? 3 : 2;
-  return isAnySep(p[0]) ? 1 : 0;
+  if (hasDrive(p)) return ByteClass_isSep(p[2]) ? 3 : 2;
+  return ByteClass_isSep(p[0]) ? 1 : 0;
 }
 
 // The length of the folder part of path (StrX_cutFName).
 std::size_t folderLen(const char* path) {
-  std::size_t root = hasDrive(path) ? (isAnySep(path[2]) ? 3 : 0) : (isAnySep(path[0]) ? 1 : 0);
+  std::size_t root =
+      hasDrive(path) ? (ByteClass_isSep(path[2]) ? 3 : 0) : (ByteClass_isSep(path[0]) ? 1 : 0);
   std::size_t len = std::strlen(path);
-  if (len > root && endsWithSep(path, len, isAnySep)) --len;
+  if (len > root && endsWithSep(path, len, ByteClass_isSep)) --len;
   const char* lastSep = nullptr;
   for (const char* p = path; p < path + len; p = nextChar(p))
-    if (isAnySep(*p)) lastSep = p;
+    if (ByteClass_isSep(*p)) lastSep = p;
   if (lastSep == nullptr) return 0;
   std::size_t at = static_cast<std::size_t>(lastSep - path);
   return at < root ? root : at;
@@ -106,7 +105,7 @@ std::size_t folderLen(const char* path) {
 // base + separator + path in the work text, resolved, into out.
 bool joinAbs(char* out, std::size_t size, const char* path, const char* base) {
   std::string joined = base;
-  if (!joined.empty() && !endsWithSep(joined.c_str(), joined.size(), isAnySep))
+  if (!joined.empty() && !endsWithSep(joined.c_str(), joined.size(), ByteClass_isSep))
     joined += Os_pathSep();
   joined += path;
   char work[StrX_kAbsWorkSize];
@@ -114,7 +113,7 @@ bool joinAbs(char* out, std::size_t size, const char* path, const char* base) {
   StrX_resolveDots(work);
   nativeSeps(work);
   std::size_t n = std::strlen(work);
-  if (n >= 2 && work[n - 1] == '.' && endsWithSep(work, n - 1, isAnySep)) work[n - 1] = '\0';
+  if (n >= 2 && work[n - 1] == '.' && endsWithSep(work, n - 1, ByteClass_isSep)) work[n - 1] = '\0';
   bool whole = copyFit(out, size < sizeof work ? size : sizeof work, work);
   return fitted && whole;
 }
@@ -134,7 +133,7 @@ void StrX_resolveDots(char* path) {
   std::vector<Kept> kept;
   while (*r != '\0') {
     const char* e = r;
-    while (*e != '\0' && !isAnySep(*e)) e = nextChar(e);
+    while (*e != '\0' && !ByteClass_isSep(*e)) e = nextChar(e);
     std::size_t len = static_cast<std::size_t>(e - r);
     bool sep = *e != '\0';
     if (sep && len == 1 && r[0] == '.') {
@@ -207,7 +206,7 @@ bool relPath(char* path, std::size_t size, const char* base) {
   const char* t = target.c_str();
   const char* b = base;
   if (hasDrive(t) && hasDrive(b)) {
-    if (lowerAscii(t[0]) != lowerAscii(b[0])) return true;
+    if (ByteClass_lower(t[0]) != ByteClass_lower(b[0])) return true;
     t += 2;
     b += 2;
   } else if (hasDrive(t)) {
@@ -227,13 +226,13 @@ bool relPath(char* path, std::size_t size, const char* base) {
       continue;
     }
     if (!sameByte(t[i], b[i])) break;
-    if (isAnySep(t[i])) common = static_cast<long>(i);
+    if (ByteClass_isSep(t[i])) common = static_cast<long>(i);
     ++i;
   }
   bool climb = true;
-  if (t[i] == '\0' && isAnySep(b[i])) {
+  if (t[i] == '\0' && ByteClass_isSep(b[i])) {
     common = static_cast<long>(i);
-  } else if (b[i] == '\0' && isAnySep(t[i])) {
+  } else if (b[i] == '\0' && ByteClass_isSep(t[i])) {
     common = static_cast<long>(i);
     climb = false;
   }
@@ -242,7 +241,7 @@ bool relPath(char* path, std::size_t size, const char* base) {
   std::string out;
   if (climb) {
     for (const char* p = b + (common < 0 ? 0 : common); *p != '\0'; p = nextChar(p)) {
-      if (!isAnySep(*p) || p[1] == '\0') continue;
+      if (!ByteClass_isSep(*p) || p[1] == '\0') continue;
       if (out.size() + 3 > cap) {
         copyFit(path, size, out);
         return false;
@@ -259,7 +258,7 @@ bool relPath(char* path, std::size_t size, const char* base) {
   }
   if (out.empty()) {
     out = ".";
-    if (endsWithSep(t, tlen, isAnySep)) out += t[tlen - 1];
+    if (endsWithSep(t, tlen, ByteClass_isSep)) out += t[tlen - 1];
   }
   return copyFit(path, size, out);
 }
@@ -284,7 +283,7 @@ const char* StrX_refFName(const char* path) {
   const char* last = nullptr;
   const char* before = nullptr;
   for (const char* p = path; *p != '\0'; p = nextChar(p)) {
-    if (!isAnySep(*p)) continue;
+    if (!ByteClass_isSep(*p)) continue;
     before = last;
     last = p;
   }

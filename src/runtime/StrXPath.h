@@ -34,15 +34,15 @@ void StrX_resolveDots(char* path);
 // left alone (on Windows an absolute path still gets "\\" for "/"). An empty
 // base leaves the path relative (only resolved). A result ending in
 // separator + "." loses the ".".
-bool StrX_toAbsPath(char* path, std::size_t size, const char* base);
+[[nodiscard]] bool StrX_toAbsPath(char* path, std::size_t size, const char* base);
 // Copies path into dst and makes it absolute against the current folder. An
 // absolute path is copied as StrX_toAbsPath leaves it (its whole length when
 // size allows);
 // false also when the current folder cannot be read (dst then gets path).
-bool StrX_cpyAbsPath(char* dst, const char* path, std::size_t size);
+[[nodiscard]] bool StrX_cpyAbsPath(char* dst, const char* path, std::size_t size);
 // StrX_toAbsPath against the folder that holds baseFile; an empty path stays
 // empty.
-bool StrX_toAbsPathFromFile(char* path, std::size_t size, const char* baseFile);
+[[nodiscard]] bool StrX_toAbsPathFromFile(char* path, std::size_t size, const char* baseFile);
 
 // The absolute path made relative to the absolute base folder, in place:
 // "/a/b/c.htm" against "/a" gives "b/c.htm", "/a/x.htm" against "/a/b" gives
@@ -50,10 +50,10 @@ bool StrX_toAbsPathFromFile(char* path, std::size_t size, const char* baseFile);
 // case. Targets on another drive than the base, or with no drive while the
 // base has one, stay unchanged. An empty result becomes "." (or "./" when
 // the target ends with a separator).
-bool StrX_toRelPath(char* path, std::size_t size, const char* base);
+[[nodiscard]] bool StrX_toRelPath(char* path, std::size_t size, const char* base);
 // StrX_toRelPath against the folder that holds baseFile (computed in a
 // 260-byte block of BigStack_main).
-bool StrX_toRelPathFromFile(char* path, std::size_t size, const char* baseFile);
+[[nodiscard]] bool StrX_toRelPathFromFile(char* path, std::size_t size, const char* baseFile);
 
 // The last component after the last separator; for a path ending with a
 // separator, the component before it with that separator; the whole path
@@ -62,7 +62,7 @@ const char* StrX_refFName(const char* path);
 char* StrX_refFName(char* path);
 // Copies the folder part of path (as StrX_cutFName gives it) into dst; dst
 // may be path itself.
-bool StrX_cpyFolder(char* dst, const char* path, std::size_t size);
+[[nodiscard]] bool StrX_cpyFolder(char* dst, const char* path, std::size_t size);
 // Cuts path to its folder: one trailing separator is dropped, then the text
 // is cut at its last separator. A root stays a root: "/x" and "/" give "/",
 // "c:\x" and "c:\a\" give "c:\". A path without separator becomes empty.
@@ -75,4 +75,4 @@ char* StrX_refExt(char* path);
 // Replaces what follows the last "." by ext, or removes the "." and what
 // follows when ext is empty; without a "." appends "." and ext (when ext is
 // not empty).
-bool StrX_chgExt(char* path, std::size_t size, const char* ext);
+[[nodiscard]] bool StrX_chgExt(char* path, std::size_t size, const char* ext);

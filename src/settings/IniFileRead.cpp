@@ -5,6 +5,7 @@
 // plain byte offsets that IniFile_Read_attrAt can seek to.
 #include "settings/IniFileRead.h"
 
+#include "runtime/ByteClass.h"
 #include "runtime/StrX.h"
 
 #include <cstring>
@@ -30,10 +31,6 @@ std::size_t wholeChars(const char* text, std::size_t n, std::size_t max) {
     k += len;
   }
   return k;
-}
-
-bool isWhite(unsigned char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
 Kind readerTakes(char letter) {
@@ -119,9 +116,9 @@ void cutLineEnd(char* line) {
 // Removes white space at both ends, in place; gives the first byte kept.
 char* trim(char* line) {
   std::size_t n = std::strlen(line);
-  while (n > 0 && isWhite(static_cast<unsigned char>(line[n - 1]))) --n;
+  while (n > 0 && ByteClass_isSpace(static_cast<unsigned char>(line[n - 1]))) --n;
   line[n] = '\0';
-  while (isWhite(static_cast<unsigned char>(*line))) ++line;
+  while (ByteClass_isSpace(static_cast<unsigned char>(*line))) ++line;
   return line;
 }
 
@@ -231,7 +228,7 @@ void copyField(const Field& f, char* dst, std::size_t size) {
 // other byte; no digits give 0. Out-of-range values stop at the int32 limits.
 int32_t fieldInt(const Field& f) {
   const char* p = f.begin;
-  while (p < f.end && isWhite(static_cast<unsigned char>(*p))) ++p;
+  while (p < f.end && ByteClass_isSpace(static_cast<unsigned char>(*p))) ++p;
   bool minus = false;
   if (p < f.end && (*p == '+' || *p == '-')) minus = *p++ == '-';
   int64_t v = 0;
@@ -331,7 +328,7 @@ bool IniFile_Read_lineWasCut(IniFile_Read* r) {
   int c = nextByte(r);
   if (c != '\n') {
     for (c = nextByte(r); c != EOF && c != '\n'; c = nextByte(r)) {
-      if (!isWhite(static_cast<unsigned char>(c))) {
+      if (!ByteClass_isSpace(static_cast<unsigned char>(c))) {
         cut = true;
         break;
       }

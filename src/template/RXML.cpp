@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 #include "runtime/FileX.h"
 #include "runtime/StdPlus.h"
@@ -36,16 +37,12 @@ void freeList(RXML_ElemList* list) {
   list->first = list->last = nullptr;
 }
 
-inline unsigned char foldAscii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
 }  // namespace
 
 bool RXML_equalsNoCase(const char* a, const char* b) {
   for (;; ++a, ++b) {
-    const unsigned char x = foldAscii(static_cast<unsigned char>(*a));
-    if (x != foldAscii(static_cast<unsigned char>(*b))) return false;
+    const unsigned char x = ByteClass_lower(static_cast<unsigned char>(*a));
+    if (x != ByteClass_lower(static_cast<unsigned char>(*b))) return false;
     if (x == '\0') return true;
   }
 }

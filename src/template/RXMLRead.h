@@ -10,7 +10,7 @@
 #pragma once
 #include <cstdint>
 
-#include "engine/HtmlTagP.h"
+#include "lexer/HtmlTagP.h"
 #include "template/RXML.h"
 
 // Lines of a file as the passes step over it: line feeds are counted from

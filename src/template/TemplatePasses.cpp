@@ -5,14 +5,14 @@
 #include <cstring>
 
 #include "engine/HeadingIndex.h"
-#include "engine/HtmlTagP.h"
 #include "engine/KeywordLinker.h"
 #include "engine/KwordCollector.h"
 #include "engine/KwordMarker.h"
-#include "engine/LineCounter.h"
 #include "engine/PassLoop.h"
 #include "engine/PassParts.h"
 #include "lexer/BLex3Write.h"
+#include "lexer/HtmlTagP.h"
+#include "lexer/LineCounter.h"
 #include "runtime/Errors.h"
 #include "runtime/Except3.h"
 #include "runtime/FileX.h"

@@ -140,7 +140,8 @@ TEST(StrXResolveDots, ClimbingAboveTheRootRaises) {
     EXPECT_EQ("親ディレクトリ指定\"..\\\"が多すぎます。", r.msg);
   }
   Buf b("../../x");
-  Raised r = catchRaise([&] { StrX_toAbsPath(b.text, sizeof b.text, native("/a").c_str()); });
+  Raised r =  // the call raises: its result is never given
+      catchRaise([&] { (void)StrX_toAbsPath(b.text, sizeof b.text, native("/a").c_str()); });
   EXPECT_EQ(StrX_Err_NoMoreParentDir, r.code);
 }
 

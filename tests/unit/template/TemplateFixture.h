@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "TestFiles.h"
-#include "engine/HtmlTagP.h"
+#include "lexer/HtmlTagP.h"
 #include "runtime/StrX.h"
 #include "template/RXMLRead.h"
 #include "template/RXMLWrite.h"

@@ -1,12 +1,12 @@
 // The line counter: the line and column of the cursor, counted forward from
 // where it last stood, across windows.
-#include "engine/LineCounter.h"
+#include "lexer/LineCounter.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "../lexer/LexerFixture.h"
+#include "LexerFixture.h"
 #include "TestFiles.h"
 
 TEST(LineCounterStep, LineAndColumnOfTheCursor) {

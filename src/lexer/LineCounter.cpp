@@ -1,5 +1,5 @@
 // LineCounter: counts window by window straight from the lexer's window.
-#include "engine/LineCounter.h"
+#include "lexer/LineCounter.h"
 
 #include <cstring>
 

@@ -1,8 +1,10 @@
 // HtmlTagP: the tag scanner.
-#include "engine/HtmlTagP.h"
+#include "lexer/HtmlTagP.h"
 
 #include <cstring>
 #include <string>
+
+#include "runtime/ByteClass.h"
 
 namespace {
 
@@ -17,9 +19,7 @@ inline unsigned char uc(char c) { return static_cast<unsigned char>(c); }
 
 bool equalsNoCase(const char* a, const char* b) {
   for (;; ++a, ++b) {
-    unsigned char x = uc(*a), y = uc(*b);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + ('a' - 'A'));
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + ('a' - 'A'));
+    const unsigned char x = ByteClass_lower(uc(*a)), y = ByteClass_lower(uc(*b));
     if (x != y) return false;
     if (x == '\0') return true;
   }

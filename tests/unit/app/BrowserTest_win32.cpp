@@ -13,6 +13,7 @@
 #include "Raise.h"
 #include "TestFiles.h"
 #include "TestProc.h"
+#include "app/Browser.h"
 #include "platform/WinX.h"
 
 namespace {
@@ -98,29 +99,29 @@ const char kTopic[] = "WWW_OpenURL";
 
 }  // namespace
 
-TEST(WinXRegistry, MissingTopicKeyIsNamed) {
+TEST(WinXRegistry, MissingTopicKeyIsMissing) {
   HttpHandler handler;
   handler.set("browser.exe", "%1", kService, nullptr);
   char buf[WinX_kTextSize];
-  Raised r = catchRaise(
-      [&] { WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyTopic, nullptr, buf, sizeof buf); });
-  EXPECT_TRUE(r.raised);
-  EXPECT_EQ(992, r.code);
-  EXPECT_EQ("レジストリのキー「http\\shell\\open\\ddeexec\\Topic」が見つかりません。", r.msg);
+  uint32_t result = 0;
+  EXPECT_EQ(WinX_RegStatus::NoKey, WinX_readReg(WinX_Root::ClassesRoot, WinX_kKeyTopic, nullptr,
+                                                buf, sizeof buf, &result));
 }
 
 TEST(WinXRegistry, ReadsADefaultValue) {
   HttpHandler handler;
   handler.set("browser.exe", "open %1", kService, kTopic);
   char buf[WinX_kTextSize];
-  WinX_getReg(WinX_Root::ClassesRoot, WinX_kKeyApplication, nullptr, buf, sizeof buf);
+  uint32_t result = 0;
+  EXPECT_EQ(WinX_RegStatus::Ok, WinX_readReg(WinX_Root::ClassesRoot, WinX_kKeyApplication,
+                                             nullptr, buf, sizeof buf, &result));
   EXPECT_STREQ(kService, buf);
 }
 
 // Without a DDE registration the http handler's command is started with
 // the page, whatever its extension, given with its drive; without a command
 // the shell is asked to open it.
-TEST(WinXOpenHtml, WithoutADdeRegistrationTheCommandGetsThePage) {
+TEST(BrowserOpenHtml, WithoutADdeRegistrationTheCommandGetsThePage) {
   TempDir dir;
   const std::string record = dir.file("started.txt");
   SetEnvironmentVariableA("SCRIVO_RECORD", record.c_str());
@@ -142,7 +143,7 @@ TEST(WinXOpenHtml, WithoutADdeRegistrationTheCommandGetsThePage) {
     HttpHandler handler;
     handler.setCommand(c.command.c_str());
     std::remove(record.c_str());
-    Raised r = catchRaise([&] { WinX_openHtml("/docs/scrivo2/f.htmx"); });
+    Raised r = catchRaise([&] { Browser_openHtml("/docs/scrivo2/f.htmx"); });
     EXPECT_FALSE(r.raised) << r.msg;
     for (int i = 0; i < 100 && readFile(record).size() < c.started.size(); ++i) Sleep(50);
     EXPECT_EQ(c.started, readFile(record));
@@ -151,13 +152,13 @@ TEST(WinXOpenHtml, WithoutADdeRegistrationTheCommandGetsThePage) {
   handler.setCommand(nullptr);
   writeFile(dir.file("page.htm"), "<HTML></HTML>");
   const std::string shown = dir.file("page.htm");
-  Raised r = catchRaise([&] { WinX_openHtml(shown.c_str()); });
+  Raised r = catchRaise([&] { Browser_openHtml(shown.c_str()); });
   EXPECT_FALSE(r.raised) << r.msg;
   SetEnvironmentVariableA("SCRIVO_RECORD", nullptr);
   SetEnvironmentVariableA("SCRIVO_TEST_BROWSER", nullptr);
 }
 
-TEST(WinXDde, EveryPercentOneIsReplacedByThePage) {
+TEST(BrowserDde, EveryPercentOneIsReplacedByThePage) {
   struct Case {
     const char* request;
     std::string sent;
@@ -175,20 +176,20 @@ TEST(WinXDde, EveryPercentOneIsReplacedByThePage) {
     ASSERT_TRUE(server.ok());
     HttpHandler handler;
     handler.set("does-not-exist.exe", c.request, kService, kTopic);
-    Raised r = catchRaise([&] { WinX_openHtml(page.c_str()); });
+    Raised r = catchRaise([&] { Browser_openHtml(page.c_str()); });
     EXPECT_FALSE(r.raised) << r.msg;
     EXPECT_EQ(c.sent + "\n", server.requests());
   }
 }
 
-TEST(WinXDde, NoServerStartsTheRegisteredCommand) {
+TEST(BrowserDde, NoServerStartsTheRegisteredCommand) {
   TempDir dir;
   std::string record = dir.file("started.txt");
   SetEnvironmentVariableA("SCRIVO_RECORD", record.c_str());
   HttpHandler handler;
   handler.set("\"" + hostPath(SCRIVO_RECORDER_EXE) + "\" started", "%1", "NoSuchBrowser",
               kTopic);
-  Raised r = catchRaise([&] { WinX_openHtml("C:\\x\\page.htm"); });
+  Raised r = catchRaise([&] { Browser_openHtml("C:\\x\\page.htm"); });
   EXPECT_FALSE(r.raised) << r.msg;
   for (int i = 0; i < 100 && readFile(record).empty(); ++i) Sleep(50);
   EXPECT_EQ("started\n", readFile(record));

@@ -8,7 +8,7 @@
 
 #include "Raise.h"
 #include "TestFiles.h"
-#include "engine/HtmlTagP.h"
+#include "lexer/HtmlTagP.h"
 
 namespace {
 
