@@ -25,10 +25,9 @@ bool readKey(const char* keyPath, char* buf) {
     case WinX_RegStatus::Failed:
       break;
   }
-  Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", WinX_Txt_AllCode,
+  Errors_raise(kModule, __LINE__, Errors_Unofficial, WinX_Txt_AllCode,
                static_cast<unsigned>(result), static_cast<int>((result >> 16) & 0xFFF),
                static_cast<int>(result & 0xFFFF));
-  return false;
 }
 
 }  // namespace
@@ -51,7 +50,7 @@ void Browser_openHtml(const char* path) {
       StrX_rep(request, WinX_kTextSize, "%1", page.c_str());
       const char* error = nullptr;
       if (!WinX_requestDde(registered, service, topic, request, &error))
-        Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial",
+        Errors_raise(kModule, __LINE__, Errors_Unofficial,
                      WinX_Txt_DdeError, error, kModule, __LINE__);
       return;
     }

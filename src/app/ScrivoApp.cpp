@@ -62,10 +62,10 @@ void ScrivoApp_run(const char* input, ScrivoApp_Progress* progress, PrintX* sink
   ScrivoApp_setUpRuntime(bigStackArea, sizeof bigStackArea);
 
   if (input[0] == '\0')
-    Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s",
+    Errors_raise(kModule, __LINE__, Errors_Unofficial, "%s",
                  Errors_Txt_Error);
   if (inputCut)
-    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong, "StrX_Err_PathTooLong",
+    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong,
                  StrX_Txt_PathTooLong, static_cast<int>(StrX_kPathSize - 1), input);
 
   char result[StrX_kPathSize] = "";

@@ -83,12 +83,12 @@ bool liesIn(const char* path, const char* folder) {
 }
 
 void refuseOverwrite(int line, const char* input, const char* output) {
-  Errors_raise(kModule, line, ScrivoApp_Err_OverwritesInput, "ScrivoApp_Err_OverwritesInput",
+  Errors_raise(kModule, line, ScrivoApp_Err_OverwritesInput,
                ScrivoApp_Txt_OverwritesInput, input, output);
 }
 
 void refuseInputInWorkFolder(int line, const char* input, const char* folder) {
-  Errors_raise(kModule, line, ScrivoApp_Err_OverwritesInput, "ScrivoApp_Err_OverwritesInput",
+  Errors_raise(kModule, line, ScrivoApp_Err_OverwritesInput,
                ScrivoApp_Txt_InputInWorkFolder, input, folder);
 }
 
@@ -97,7 +97,7 @@ void refuseInputInWorkFolder(int line, const char* input, const char* folder) {
 // folder).
 bool inWorkFolderByLink(const char* path, const char* folder) {
   char holder[StrX_kPathSize];
-  StrX_cpyFolder(holder, path, sizeof holder);
+  (void)StrX_cpyFolder(holder, path, sizeof holder);  // the folder of a path that fits fits
   return holder[0] != '\0' && OsFile_isSameFile(holder, folder);
 }
 
@@ -164,7 +164,7 @@ std::string SitePlan_relative(const char* path, const char* baseFile) {
   char rel[StrX_kPathSize];
   StrX_cpy(rel, path, sizeof rel);
   if (!StrX_toRelPathFromFile(rel, sizeof rel, baseFile))
-    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong, "StrX_Err_PathTooLong",
+    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong,
                  StrX_Txt_PathTooLong, static_cast<int>(StrX_kPathSize - 1), path);
   return rel;
 }

@@ -104,6 +104,6 @@ void DefIndex_finish(DefIndex* index) {
   closeList(&index->funcList, index->funcPath, &failed);
   closeList(&index->macroList, index->macroPath, &failed);
   if (failed != nullptr)
-    Errors_raise("scrivo", __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+    Errors_raise("scrivo", __LINE__, FileX_Err_CannotWrite,
                  FileX_Txt_WriteFailedOf, failed);
 }

@@ -153,8 +153,7 @@ Entry* insert(LinksIndex_Table* t, const char* key, bool* isNew) {
   if (text == nullptr) return nullptr;
   if (len > StrX_Mem_getLeftSize(&t->pool)) {
     StrX_Mem_free(&t->pool);
-    Errors_raise("strx", __LINE__, StrX_Err_MemEmpty, "StrX_Err_MemEmpty", "%s", StrX_Txt_MemEmpty);
-    return nullptr;
+    Errors_raise("strx", __LINE__, StrX_Err_MemEmpty, "%s", StrX_Txt_MemEmpty);
   }
   std::memcpy(text, key, len + 1);
   e->mask = 0;
@@ -180,8 +179,7 @@ LinksIndex_Table* claimTable() {
   }
   LinksIndex_Table* t = g_table;
   if (t->inUse) {
-    Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s", Errors_Txt_Error);
-    return nullptr;
+    Errors_raise(kModule, __LINE__, Errors_Unofficial, "%s", Errors_Txt_Error);
   }
   t->inUse = true;
   StrX_Mem_init(&t->pool, t->poolBuf, sizeof t->poolBuf);

@@ -11,7 +11,7 @@
 namespace {
 
 void refuse(const std::string& path) {
-  Errors_raise("scrivo-app", __LINE__, StrX_Err_PathTooLong, "StrX_Err_PathTooLong",
+  Errors_raise("scrivo-app", __LINE__, StrX_Err_PathTooLong,
                StrX_Txt_PathTooLong, static_cast<int>(StrX_kPathSize - 1), path.c_str());
 }
 

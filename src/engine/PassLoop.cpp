@@ -7,10 +7,9 @@ bool PassLoop::cycle() {
   if (cur_.offset == prevOffset_) {
     ++repeats_;
     if (repeats_ >= PassLoop_kMaxRepeats) {
-      Errors_raise("scrivo", __LINE__, Scrivo_Err_InfinityLoop, "Scrivo_Err_InfinityLoop",
+      Errors_raise("scrivo", __LINE__, Scrivo_Err_InfinityLoop,
                    Scrivo_Txt_InfinityLoop, static_cast<int>(repeats_),
                    static_cast<long>(cur_.offset));
-      return false;
     }
   } else {
     prevOffset_ = cur_.offset;

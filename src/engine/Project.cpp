@@ -45,7 +45,7 @@ bool equalsNoCase(const char* a, const char* b) {
 }
 
 void raisePathTooLong(int line, std::size_t max, const char* path) {
-  Errors_raise(kModule, line, StrX_Err_PathTooLong, "StrX_Err_PathTooLong", StrX_Txt_PathTooLong,
+  Errors_raise(kModule, line, StrX_Err_PathTooLong, StrX_Txt_PathTooLong,
                static_cast<int>(max), path);
 }
 
@@ -268,12 +268,10 @@ void FileKind_init(FileKind* kind) {
 
 void FileKind_addExt(FileKind* kind, const char* ext) {
   if (kind->nExts < 0 || static_cast<std::size_t>(kind->nExts) >= FileKind_kExtMax) {
-    Errors_raise(kModule, __LINE__, ArrX_Err_Full, "ArrX_Err_Full", "%s", ArrX_Txt_BufFull);
-    return;
+    Errors_raise(kModule, __LINE__, ArrX_Err_Full, "%s", ArrX_Txt_BufFull);
   }
   if (std::strlen(ext) >= FileKind_kExtSize) {
-    Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s", Errors_Txt_Error);
-    return;
+    Errors_raise(kModule, __LINE__, Errors_Unofficial, "%s", Errors_Txt_Error);
   }
   StrX_cpy(kind->exts[kind->nExts++], ext, FileKind_kExtSize);
 }
@@ -296,7 +294,7 @@ void Project_init(Project* project) {
 
 void Project_read(Project* project, const char* path) {
   char projectFolder[StrX_kPathSize];
-  StrX_cpyFolder(projectFolder, path, sizeof projectFolder);
+  (void)StrX_cpyFolder(projectFolder, path, sizeof projectFolder);  // path fits, so its folder does
 
   char line[Project_kLineSize];
   IniFile_Read reader;  // closed by its destructor when a read raises

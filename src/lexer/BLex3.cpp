@@ -56,7 +56,7 @@ using BLex3_detail::shiftPtr;
 using BLex3_detail::windowLen;
 
 void raiseNotSupport(int line) {
-  Errors_raise(kModule, line, Errors_NotSupport, "Errors_NotSupport", "%s",
+  Errors_raise(kModule, line, Errors_NotSupport, "%s",
                Errors_Txt_NotSupport);
 }
 
@@ -148,7 +148,6 @@ bool loadChunk(BLex3* lx, int64_t off) {
   if (got < 0) {
     lx->cacheLen = 0;
     Errors_raiseErrno();
-    return false;
   }
   lx->cacheLen = kept + static_cast<std::size_t>(got);
   return true;

@@ -15,7 +15,7 @@ constexpr char kModule[] = "Blex3";
 void put(std::FILE* out, const char* p, std::size_t n) {
   if (n == 0) return;
   if (std::fwrite(p, 1, n, out) != n)
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "%s",
                  FileX_Txt_WriteFailed);
 }
 

@@ -23,8 +23,7 @@ void ArrX_Buf_init(ArrX_Buf* buf, void* buffer, std::size_t size) {
 
 void* ArrX_Buf_alloc(ArrX_Buf* buf, std::size_t size) {
   if (size > freeBytes(buf)) {
-    Errors_raise(kModule, __LINE__, ArrX_Err_Full, "ArrX_Err_Full", "%s", ArrX_Txt_BufFull);
-    return nullptr;
+    Errors_raise(kModule, __LINE__, ArrX_Err_Full, "%s", ArrX_Txt_BufFull);
   }
   uint8_t* p = buf->last;
   buf->last += size;
@@ -47,8 +46,7 @@ void ArrX_Able_init(ArrX_Able* able, void* buffer, std::size_t size, std::size_t
 void* ArrX_Able_getFirstFree(ArrX_Able* able, std::size_t elemSize, std::size_t flagOffset) {
   for (uint8_t* p = able->first; p + elemSize <= able->over; p += elemSize)
     if (p[flagOffset] == 0) return p;
-  Errors_raise(kModule, __LINE__, ArrX_Err_Full, "ArrX_Err_Full", "%s", ArrX_Txt_AbleFull);
-  return nullptr;
+  Errors_raise(kModule, __LINE__, ArrX_Err_Full, "%s", ArrX_Txt_AbleFull);
 }
 
 void* ArrX_Able_forEach(const ArrX_Able* able, void* pos, std::size_t elemSize,

@@ -25,9 +25,8 @@ void* BigStack_alloc(BigStack* bs, uint32_t size) {
   uint32_t grown = (size + 3u) & ~3u;
   uint32_t used = static_cast<uint32_t>(bs->top - bs->base);
   if (grown < size || grown > bs->capacity - used) {
-    Errors_raise("Bigstack", __LINE__, BigStack_Full, "BigStack_Full", BigStack_Txt_Full,
+    Errors_raise("Bigstack", __LINE__, BigStack_Full, BigStack_Txt_Full,
                  static_cast<int>(bs->capacity - used), static_cast<int>(grown));
-    return nullptr;
   }
   void* block = bs->top;
   bs->top += grown;

@@ -127,8 +127,8 @@ void Errors_initPool(Errors_Msg* records, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) records[i].inUse = 0;
 }
 
-void Errors_raise(const char* module, int line, int32_t code, const char* codeName,
-                  const char* format, ...) {
+void Errors_raise(const char* module, int line, int32_t code, const char* format,
+                  ...) {
   ++g_counter;
   va_list ap;
   va_start(ap, format);
@@ -148,7 +148,7 @@ void Errors_raise(const char* module, int line, int32_t code, const char* codeNa
 
   ++g_nest;
   if (g_nest > 1) {
-    Errors_printf(Errors_Txt_DoubleError, module, line, code, codeName);
+    Errors_printf(Errors_Txt_DoubleError, module, line, code, Errors_codeName(code));
     Errors_printf("%s", text.c_str());
     Errors_exit(module, line);
   }
@@ -157,8 +157,8 @@ void Errors_raise(const char* module, int line, int32_t code, const char* codeNa
     result = Errors_hook(g_counter, code, text.c_str());
   else
     Errors_puts(text.c_str());
-  if (result == 1) Errors_exit(module, line);
-  g_nest = 0;
+  (void)result;  // a hook that returns ends the run like one that asks to
+  Errors_exit(module, line);
 }
 
 const char* Errors_errnoLong(int err) {
@@ -173,7 +173,7 @@ const char* Errors_errnoShort(int err) {
 
 void Errors_raiseErrno() {
   int err = errno;
-  Errors_raise(kModule, __LINE__, Errors_Err_Errno, "Errors_Err_Errno", "%s",
+  Errors_raise(kModule, __LINE__, Errors_Err_Errno, "%s",
                Errors_errnoLong(err));
 }
 
@@ -195,7 +195,7 @@ int Errors_log(const char* format, ...) {
   }
   text += "\r\n";
   if (!OsFile_append(Errors_kLogName, text.data(), text.size()))
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen,
                  FileX_Txt_CannotWrite, Errors_kLogName);
   return 0;
 }

@@ -1,5 +1,5 @@
 // Errors: the one error facility. A failing module calls Errors_raise with
-// its module name, line, code, code name and a printf-style message; the
+// its module name, line, code and a printf-style message; the
 // message becomes Errors_curMsg and goes to the hook that the application
 // installs, which turns it into an exception to the innermost try frame
 // (Except3). Console lines go through Os_consoleWrite; errno failures can be
@@ -44,12 +44,12 @@ extern Errors_HookFn Errors_hook;
 // Sets up Errors_MsgPool over records (every in-use flag cleared).
 void Errors_initPool(Errors_Msg* records, std::size_t count);
 
-// Raises an error. Returns only when no hook is installed or the hook does
-// not return 1; with the application's hook it never returns.
-void Errors_raise(const char* module, int line, int32_t code, const char* codeName,
-                  const char* format, ...) __attribute__((format(printf, 5, 6)));
+// Raises an error: the hook turns it into an exception; when there is no
+// hook, or the hook returns, the run ends through Errors_exit.
+[[noreturn]] void Errors_raise(const char* module, int line, int32_t code, const char* format,
+                               ...) __attribute__((format(printf, 4, 5)));
 // Raises Errors_Err_Errno with the long description of the current errno.
-void Errors_raiseErrno();
+[[noreturn]] void Errors_raiseErrno();
 // Logs "errno = %d : %s" with the short description of the current errno.
 int Errors_logErrno();
 // Formats one line, echoes it on standard error and appends it with CR LF to

@@ -47,7 +47,7 @@ void cutLastSep(std::string& s, char c) {
 }
 
 void raiseError() {
-  Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s", Errors_Txt_Error);
+  Errors_raise(kModule, __LINE__, Errors_Unofficial, "%s", Errors_Txt_Error);
 }
 
 // Ends a failed copy: closes both files, deletes the destination and
@@ -61,7 +61,7 @@ void failCopy(FilePtr& out, FilePtr& in, const char* dst, bool readError) {
     errno = err;
     Errors_raiseErrno();
   } else {
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite,
                  FileX_Txt_WriteFailedOf, dst);
   }
 }
@@ -83,15 +83,15 @@ std::FILE* FileX_open(const char* path, const char* mode) {
     std::string folder(std::strlen(path) + 1, '\0');
     (void)StrX_cpyFolder(&folder[0], path, folder.size());  // the folder is part of path
     if (folder[0] != '\0' && !FileX_isDirExist(folder.c_str()))
-      Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
+      Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen,
                    FileX_Txt_NoFolderToWrite, path);
     else
-      Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
+      Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen,
                    FileX_Txt_CannotWrite, path);
   } else {
     char cwd[StrX_kPathSize];
     if (!Os_getcwd(cwd, sizeof cwd)) cwd[0] = '\0';
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotReadOpen, "FileX_Err_CannotReadOpen",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotReadOpen,
                  FileX_Txt_NotFound, path, cwd);
   }
   return nullptr;
@@ -103,7 +103,7 @@ bool FileX_isExist(const char* path) {
     Except3_tryCatch(
         kModule, __LINE__,
         [&] {
-          StrX_cpyAbsPath(copy, path, sizeof copy);
+          (void)StrX_cpyAbsPath(copy, path, sizeof copy);  // a cut name is looked for as cut
           StrX_resolveDots(copy);
         },
         [&](const Errors_Msg& err) {
@@ -150,9 +150,8 @@ void FileX_copy(const char* dst, const char* src) {
 void FileX_copyWithProgress(const char* dst, const char* src, FileX_ProgressFn progress,
                             void* param) {
   if (!FileX_isExist(src)) {
-    Errors_raise(kModule, __LINE__, FileX_Err_NotFindCopySrc, "FileX_Err_NotFindCopySrc",
+    Errors_raise(kModule, __LINE__, FileX_Err_NotFindCopySrc,
                  FileX_Txt_NotFindCopySrc, src);
-    return;
   }
   // Opening the destination for writing would empty the source.
   if (OsFile_isSameFile(dst, src)) return;
@@ -172,7 +171,6 @@ void FileX_copyWithProgress(const char* dst, const char* src, FileX_ProgressFn p
   FilePtr out(std::fopen(dst, "wb"));
   if (!out) {
     Errors_raiseErrno();
-    return;
   }
   if (progress) progress(param, 0, total);
   char block[FileX_kCopyBlock];
@@ -202,9 +200,8 @@ void FileX_catFile(std::FILE* out, const char* path, char modeLetter) {
   for (;;) {
     std::size_t got = std::fread(block, 1, sizeof block, in.get());
     if (got > 0 && std::fwrite(block, 1, got, out) < got) {
-      Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
+      Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "%s",
                    FileX_Txt_WriteFailed);
-      return;
     }
     if (got < sizeof block) break;
   }
@@ -213,9 +210,8 @@ void FileX_catFile(std::FILE* out, const char* path, char modeLetter) {
 void FileX_makeFolders(const char* path, bool isFile) {
   char work[StrX_kPathSize];
   if (!StrX_cpyAbsPath(work, path, sizeof work)) {
-    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong, "StrX_Err_PathTooLong",
+    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong,
                  StrX_Txt_PathTooLong, static_cast<int>(StrX_kPathSize - 1), path);
-    return;
   }
   if (isFile) StrX_cutFName(work);
   std::size_t len = std::strlen(work);
@@ -248,7 +244,7 @@ bool FileX_closeFailed(std::FILE* f) {
 void FileX_closeWritten(std::FILE* f, const char* path) {
   if (f == nullptr) return;
   if (FileX_closeFailed(f))
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite,
                  FileX_Txt_WriteFailedOf, path);
 }
 
@@ -257,6 +253,6 @@ void FileX_closeWrittenOrRemove(std::FILE* f, const char* path, bool whole) {
   const bool failed = FileX_closeFailed(f);
   if (failed || !whole) std::remove(path);
   if (failed)
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite,
                  FileX_Txt_WriteFailedOf, path);
 }

@@ -22,7 +22,7 @@ void* newRecord(std::size_t offset, std::size_t size) {
 }
 
 void raiseUnofficial(int line) {
-  Errors_raise(kModule, line, Errors_Unofficial, "Errors_Unofficial", "%s", Errors_Txt_Error);
+  Errors_raise(kModule, line, Errors_Unofficial, "%s", Errors_Txt_Error);
 }
 
 ListX_Bucket* bucketOf(const ListX_Dic* dic, const char* text) {

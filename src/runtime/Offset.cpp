@@ -63,8 +63,7 @@ bool Offset_match(const Offset_Key* key, const void* record, const char* value) 
       return Offset_matchWild(field, value);
     }
     default:
-      Errors_raise("Offset", __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s",
+      Errors_raise("Offset", __LINE__, Errors_Unofficial, "%s",
                    Errors_Txt_Error);
-      return false;
   }
 }

@@ -8,7 +8,7 @@
 void* StdPlus_malloc(std::size_t size) {
   void* p = std::malloc(size == 0 ? 1 : size);
   if (p == nullptr)
-    Errors_raise("Stdplus", __LINE__, StdPlus_Err_MallocFailure, "StdPlus_Err_MallocFailure",
+    Errors_raise("Stdplus", __LINE__, StdPlus_Err_MallocFailure,
                  "%s", StdPlus_Txt_MallocFailure);
   return p;
 }

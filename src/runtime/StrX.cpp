@@ -279,7 +279,7 @@ bool StrX_makeTime(const int fields[6], std::time_t* time) {
 namespace {
 
 void raiseMemEmpty(int line) {
-  Errors_raise(kModule, line, StrX_Err_MemEmpty, "StrX_Err_MemEmpty", "%s", StrX_Txt_MemEmpty);
+  Errors_raise(kModule, line, StrX_Err_MemEmpty, "%s", StrX_Txt_MemEmpty);
 }
 
 // Length of the text at p, never reading past the buffer (a text that runs

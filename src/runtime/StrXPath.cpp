@@ -148,7 +148,7 @@ void StrX_resolveDots(char* path) {
       continue;
     }
     if (dotDot && root > 0) {
-      Errors_raise(kModule, __LINE__, StrX_Err_NoMoreParentDir, "StrX_Err_NoMoreParentDir", "%s",
+      Errors_raise(kModule, __LINE__, StrX_Err_NoMoreParentDir, "%s",
                    StrX_Txt_NoMoreParentDir);
       std::memmove(w, r, std::strlen(r) + 1);
       return;

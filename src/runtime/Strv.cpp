@@ -11,7 +11,7 @@ namespace {
 char* newBlock(std::size_t size) {
   char* p = static_cast<char*>(StdPlus_malloc(size));
   if (p == nullptr)
-    Errors_raise("Strv", __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s",
+    Errors_raise("Strv", __LINE__, Errors_Unofficial, "%s",
                  Errors_Txt_Error);
   return p;
 }

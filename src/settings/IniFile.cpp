@@ -107,9 +107,8 @@ void IniFile_Write_open(IniFile_Write* w, const char* path) {
   if (w->file) std::fclose(w->file);
   w->file = FileX_open(path, "wb");
   if (w->file == nullptr) {
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen, "FileX_Err_CannotWriteOpen",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWriteOpen,
                  FileX_Txt_CannotWriteOpen, path);
-    return;
   }
   w->noSectionYet = true;
   StrX_cpy(w->path, path, sizeof w->path);
@@ -150,6 +149,6 @@ void IniFile_Write_close(IniFile_Write* w) {
   const bool failed = FileX_closeFailed(w->file);
   w->file = nullptr;
   if (failed)
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite,
                  FileX_Txt_WriteFailedOf, w->path);
 }

@@ -75,7 +75,6 @@ bool refill(IniFile_Read* r) {
   const int64_t got = OsFile_readAt(r->file, r->chunkBase, r->chunk, want);
   if (got < 0) {
     Errors_raiseErrno();
-    return false;
   }
   r->chunkLen = static_cast<std::size_t>(got);
   return got > 0;
@@ -297,9 +296,8 @@ void IniFile_Read_open(IniFile_Read* r, const char* path, char* lineBuf, std::si
   if (r->file) std::fclose(r->file);
   r->file = FileX_open(path, "rb");
   if (r->file == nullptr) {
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotReadOpen, "FileX_Err_CannotReadOpen",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotReadOpen,
                  FileX_Txt_CannotReadOpen, path);
-    return;
   }
   std::setvbuf(r->file, nullptr, _IONBF, 0);
   r->chunkBase = 0;
@@ -345,19 +343,17 @@ void IniFile_Read_setSection(IniFile_Read* r, const char* name) {
   const char* line;
   do {
     if (!readLine(r)) {
-      Errors_raise(kModule, __LINE__, FileX_Err_EOF, "FileX_Err_EOF", "%s", FileX_Txt_EOF);
-      return;
+      Errors_raise(kModule, __LINE__, FileX_Err_EOF, "%s", FileX_Txt_EOF);
     }
     line = trim(r->line);
   } while (*line == '\0');
   if (line[0] != '[' || std::strchr(line, ']') == nullptr) {
-    Errors_raise(kModule, __LINE__, IniFile_Err_BadFormat, "IniFile_Err_BadFormat",
+    Errors_raise(kModule, __LINE__, IniFile_Err_BadFormat,
                  IniFile_Txt_BadFormat, name);
-    return;
   }
   if (!isHeaderOf(line, name)) {
     seek(r, start);
-    Errors_raise(kModule, __LINE__, IniFile_NotFoundSection, "IniFile_NotFoundSection",
+    Errors_raise(kModule, __LINE__, IniFile_NotFoundSection,
                  IniFile_Txt_OtherSection, name);
   }
 }
@@ -367,9 +363,8 @@ IniFile_Pos IniFile_Read_findSection(IniFile_Read* r, const char* name, bool wra
   for (;;) {
     if (!readLine(r)) {
       if (!wrap || wrapped) {
-        Errors_raise(kModule, __LINE__, IniFile_NotFoundSection, "IniFile_NotFoundSection",
+        Errors_raise(kModule, __LINE__, IniFile_NotFoundSection,
                      IniFile_Txt_SectionNotFound, name);
-        return -1;
       }
       wrapped = true;
       seek(r, 0);
@@ -386,9 +381,8 @@ IniFile_Pos IniFile_Read_attrList(IniFile_Read* r, const char* name, const char*
   IniFile_Pos start = tell(r);
   do {
     if (!readLine(r)) {
-      Errors_raise(kModule, __LINE__, IniFile_Err_FewAttr, "IniFile_Err_FewAttr", "%s",
+      Errors_raise(kModule, __LINE__, IniFile_Err_FewAttr, "%s",
                    IniFile_Txt_FewAttr);
-      return start;
     }
     cutLineEnd(r->line);
   } while (r->line[0] == '\0');
@@ -396,9 +390,8 @@ IniFile_Pos IniFile_Read_attrList(IniFile_Read* r, const char* name, const char*
   if (!startsWithName(text, name)) {
     std::size_t n = std::strlen(text);
     std::string cut(text, wholeChars(text, n, std::strlen(name)));
-    Errors_raise(kModule, __LINE__, IniFile_Err_BadAttr, "IniFile_Err_BadAttr",
+    Errors_raise(kModule, __LINE__, IniFile_Err_BadAttr,
                  IniFile_Txt_BadAttr, name, cut.c_str(), r->path);
-    return start;
   }
   const char* p = text + std::strlen(name);
   while (*p == ' ') ++p;
@@ -455,9 +448,8 @@ void IniFile_Read_attrAtList(IniFile_Read* r, IniFile_Pos pos, const char* lette
   char* eq;
   do {
     if (!readLine(r)) {
-      Errors_raise(kModule, __LINE__, IniFile_Err_FewAttr, "IniFile_Err_FewAttr", "%s",
+      Errors_raise(kModule, __LINE__, IniFile_Err_FewAttr, "%s",
                    IniFile_Txt_FewAttr);
-      return;
     }
     eq = std::strchr(r->line, '=');
   } while (eq == nullptr);
@@ -477,14 +469,13 @@ void IniFile_Read_checkApp(IniFile_Read* r, const char* application, int32_t low
   } restore{r, limit};
   IniFile_Read_attr(r, "Application", "s", app);
   if (std::strcmp(app, application) != 0) {
-    Errors_raise(kModule, __LINE__, IniFile_Err_OtherApp, "IniFile_Err_OtherApp",
+    Errors_raise(kModule, __LINE__, IniFile_Err_OtherApp,
                  IniFile_Txt_OtherApp, app, application);
-    return;
   }
   int32_t version = 0;
   IniFile_Read_attr(r, "Version", "i", &version);
   if (version < lowest || version > highest)
-    Errors_raise(kModule, __LINE__, IniFile_Err_OtherVer, "IniFile_Err_OtherVer",
+    Errors_raise(kModule, __LINE__, IniFile_Err_OtherVer,
                  IniFile_Txt_OtherVer, static_cast<int>(version), static_cast<int>(lowest),
                  static_cast<int>(highest));
 }

@@ -13,7 +13,7 @@ inline constexpr char IniFile_kModule[] = "Inifile";
 // Values or targets that do not match their letters: a fault of the caller,
 // raised before the file is touched.
 inline void IniFile_raiseMisuse() {
-  Errors_raise(IniFile_kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s",
+  Errors_raise(IniFile_kModule, __LINE__, Errors_Unofficial, "%s",
                Errors_Txt_Error);
 }
 

@@ -81,7 +81,7 @@ RXML_File* RXML_addFile(RXML* rx, const char* path) {
     rx->firstFile = f;
   rx->lastFile = f;
   if (!f->exists)
-    Errors_raise(kModule, __LINE__, RXML_Err_FileNotFound, "RXML_Err_FileNotFound",
+    Errors_raise(kModule, __LINE__, RXML_Err_FileNotFound,
                  RXML_Txt_FileNotFound, path);
   return f;
 }
@@ -102,9 +102,8 @@ RXML_File* RXML_findFile(RXML* rx, const char* path, const char* basePath, bool 
   }
   if (!fitted) {
     // A cut path would name another file.
-    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong, "StrX_Err_PathTooLong",
+    Errors_raise(kModule, __LINE__, StrX_Err_PathTooLong,
                  StrX_Txt_PathTooLong, static_cast<int>(StrX_kPathSize - 1), path);
-    return nullptr;
   }
   for (RXML_File* f = rx->firstFile; f != nullptr; f = f->next)
     if (RXML_equalsNoCase(f->path, abs)) return f;

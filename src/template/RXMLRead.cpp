@@ -44,14 +44,14 @@ int32_t countLines(RXML_LineCount* c, BLex3* lx) {
 }
 
 void raiseManyEnds(const char* path, int32_t line) {
-  Errors_raise(kModule, __LINE__, RXML_Err_Many_EndOfTemplate, "RXML_Err_Many_EndOfTemplate",
+  Errors_raise(kModule, __LINE__, RXML_Err_Many_EndOfTemplate,
                RXML_Txt_ManyEndOfTemplateAt, path, static_cast<int>(line));
 }
 
 // --- Paths ---
 
 void raisePathTooLong() {
-  Errors_raise(kModule, __LINE__, Errors_Unofficial, "Errors_Unofficial", "%s",
+  Errors_raise(kModule, __LINE__, Errors_Unofficial, "%s",
                Errors_Txt_Error);
 }
 
@@ -199,9 +199,8 @@ void endTemplate(RXML_ReadDefs* d, BLex3_Pos at, BLex3_Pos tagEnd) {
   std::size_t i = d->open.size();
   while (i > 0 && d->open.at(i - 1).elem->tag != d->rxml->tagTemplate) --i;
   if (i == 0) {
-    Errors_raise(kModule, __LINE__, RXML_Err_Many_EndOfTemplate, "RXML_Err_Many_EndOfTemplate",
+    Errors_raise(kModule, __LINE__, RXML_Err_Many_EndOfTemplate,
                  "%s", RXML_Txt_ManyEndOfTemplate);
-    return;
   }
   // Recorded elements left open inside the template end where it ends.
   while (d->open.size() > i) closeTop(d, at, at);

@@ -32,7 +32,6 @@ void seekIn(RXML_WriteCtx* c, int32_t offset) {
   if (std::fseek(c->in, static_cast<long>(offset), SEEK_SET) != 0) {
     c->inPos = -1;
     Errors_raiseErrno();
-    return;
   }
   c->inPos = offset;
 }
@@ -56,7 +55,6 @@ std::size_t readChunk(RXML_WriteCtx* c, char* buf, std::size_t n) {
   if (got < n && std::ferror(c->in)) {
     c->inPos = -1;
     Errors_raiseErrno();
-    return 0;
   }
   c->inPos += static_cast<int32_t>(got);
   return got;
@@ -70,7 +68,7 @@ std::size_t wantBefore(int32_t off, int32_t to, std::size_t size) {
 
 void put(RXML_WriteCtx* c, const char* bytes, std::size_t n) {
   if (n > 0 && std::fwrite(bytes, 1, n, c->out) != n)
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "FileX_Err_CannotWrite", "%s",
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, "%s",
                  FileX_Txt_WriteFailed);
 }
 
@@ -174,10 +172,9 @@ class Nesting {
       : s_(s) {
     for (std::size_t i = 0; i < s->size(); ++i) {
       if (s->at(i) != target) continue;
-      Errors_raise(kModule, __LINE__, RXML_Err_Recursive, "RXML_Err_Recursive",
+      Errors_raise(kModule, __LINE__, RXML_Err_Recursive,
                    RXML_Txt_Recursive, var->file != nullptr ? var->file->path : "",
                    static_cast<int>(var->line), targetPath);
-      return;
     }
     entered_ = s->push(target);
   }

@@ -14,7 +14,8 @@ TEST(RuntimeReports, EachSituation) {
     int status;
     std::string out, err;  // err with line numbers masked
   } cases[] = {
-      {{"before-hook"}, 0, "early\nreturned\n", ""},
+      // Without a hook a raise prints its text and ends the run.
+      {{"before-hook"}, 14, "early\n", "EXIT from probe(N)\r\n"},
       {{"uncaught-in-frames"}, 14, "inner clean-up\nouter clean-up\n[1] deep\n",
        uncaught + "[1] deep\r\nEXIT from Except3(N)\r\n"},
       {{"double"}, 14, "",

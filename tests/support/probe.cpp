@@ -16,7 +16,7 @@ namespace {
 
 int32_t raisingHook(int32_t, int32_t code, const char*) {
   if (code == Errors_Unofficial)
-    Errors_raise("probe", 20, ArrX_Err_Full, "ArrX_Err_Full", "%s", "second");
+    Errors_raise("probe", 20, ArrX_Err_Full, "%s", "second");
   return 0;
 }
 
@@ -31,27 +31,25 @@ int main(int argc, char** argv) {
   Os_consoleInit();
   std::string what = argc > 1 ? argv[1] : "";
   if (what == "before-hook") {
-    Errors_raise("probe", 10, Errors_Unofficial, "Errors_Unofficial", "%s", "early");
-    Errors_puts("returned");
-    return 0;
+    Errors_raise("probe", 10, Errors_Unofficial, "%s", "early");
   }
   alignas(8) static uint8_t area[BigStack_kMainSize];
   ScrivoApp_setUpRuntime(area, sizeof area);
   if (what == "uncaught") {
-    Errors_raise("probe", 30, Errors_Unofficial, "Errors_Unofficial", "%s", "lost");
+    Errors_raise("probe", 30, Errors_Unofficial, "%s", "lost");
   } else if (what == "uncaught-in-frames") {
     Except3_tryFinally(
         "probe", __LINE__,
         [] {
           Except3_tryFinally(
               "probe", __LINE__,
-              [] { Errors_raise("probe", 40, FileX_Err_EOF, "FileX_Err_EOF", "%s", "deep"); },
+              [] { Errors_raise("probe", 40, FileX_Err_EOF, "%s", "deep"); },
               [] { Errors_puts("inner clean-up"); });
         },
         [] { Errors_puts("outer clean-up"); });
   } else if (what == "double") {
     Errors_hook = raisingHook;
-    Errors_raise("probe", 50, Errors_Unofficial, "Errors_Unofficial", "%s", "first");
+    Errors_raise("probe", 50, Errors_Unofficial, "%s", "first");
   } else if (what == "frames") {
     openFrames(std::atoi(argv[2]));
     Errors_puts("frames closed");

@@ -8,7 +8,7 @@
 
 namespace {
 
-void raiseCode(int32_t code) { Errors_raise("t", 1, code, "code", "raised %d", code); }
+void raiseCode(int32_t code) { Errors_raise("t", 1, code, "raised %d", code); }
 
 }  // namespace
 
