@@ -75,7 +75,8 @@ void TitleList_write(TitleList* list, std::FILE* out, const char* listPage) {
   for (const TitleEntry& e : sorted) {
     char rel[StrX_kPathSize];
     StrX_cpy(rel, e.page.c_str(), sizeof rel);
-    StrX_toRelPathFromFile(rel, sizeof rel, listPage);
+    // Pages and their list share the work folder: the relative name is shorter.
+    (void)StrX_toRelPathFromFile(rel, sizeof rel, listPage);
     // In a page of the other code, names and titles are converted.
     std::fprintf(out, "<LI><A href=\"%s\" target=\"main\"><B>%s</B>",
                  TextCode_forPage(rel, list->pathCode).c_str(),
