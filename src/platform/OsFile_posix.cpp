@@ -58,11 +58,3 @@ int64_t OsFile_readAt(std::FILE* f, int64_t offset, char* buf, std::size_t n) {
   }
   return static_cast<int64_t>(done);
 }
-
-bool OsFile_append(const char* path, const void* bytes, std::size_t n) {
-  std::FILE* f = std::fopen(path, "ab+");
-  if (f == nullptr) return false;
-  std::fwrite(bytes, 1, n, f);
-  std::fclose(f);
-  return true;
-}

@@ -65,11 +65,3 @@ int64_t OsFile_readAt(std::FILE* f, int64_t offset, char* buf, std::size_t n) {
   if (got < n && std::ferror(f)) return -1;
   return static_cast<int64_t>(got);
 }
-
-bool OsFile_append(const char* path, const void* bytes, std::size_t n) {
-  std::FILE* f = std::fopen(path, "ab+");
-  if (f == nullptr) return false;
-  std::fwrite(bytes, 1, n, f);
-  std::fclose(f);
-  return true;
-}
