@@ -1,29 +1,52 @@
-// The links file loaded back: which words of the names become keys, which
-// entry a key links to, phrases, targets, and the fixed capacities.
+// The links file written and loaded back: page references and targets cut
+// to their buffers, the fixed capacities and one index at a time.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "LinksFixture.h"
 #include "Raise.h"
+#include "TestFiles.h"
+#include "engine/LinksFile.h"
+#include "engine/LinksIndex.h"
 
 namespace {
 
-struct FindCase {
-  const char* text;
-  std::size_t length;  // 0: no link
-  const char* target;
+// One links entry: the page reference in force, the anchor, the name.
+struct LinkEntry {
+  std::string page;
+  std::string anchor;
+  std::string name;
 };
 
-void expectFinds(OpenIndex& ix, const std::vector<FindCase>& cases) {
-  for (const FindCase& c : cases) {
-    SCOPED_TRACE(c.text);
-    std::string target;
-    EXPECT_EQ(c.length, ix.find(c.text, &target));
-    EXPECT_EQ(c.target, target);
+// A links file in a fresh folder, loaded as an index.
+struct OpenIndex {
+  explicit OpenIndex(const std::vector<LinkEntry>& entries)
+      : path(dir.file("_out.kwf")) {
+    LinksFile file;
+    LinksFile_open(&file, path.c_str());
+    LinksFile_writeHeader(&file, LinksFile_kBase);
+    for (const LinkEntry& e : entries) {
+      LinksFile_setPage(&file, e.page.c_str());
+      LinksFile_add(&file, e.anchor.c_str(), e.name.c_str(), "");
+    }
+    LinksFile_close(&file);
+    LinksIndex_open(&index, path.c_str());
   }
-}
+  ~OpenIndex() { LinksIndex_close(&index); }
+
+  // The length of the key at text and its target ("" when none).
+  std::size_t find(const std::string& text, std::string* target) {
+    char buf[StrX_kPathSize] = {};
+    std::size_t n = LinksIndex_find(&index, text.c_str(), buf, sizeof buf);
+    *target = buf;
+    return n;
+  }
+
+  TempDir dir;
+  std::string path;
+  LinksIndex index;
+};
 
 // Bytes weighted by position + 1, mod 255.
 unsigned bucketOf(const std::string& key) {
@@ -56,68 +79,6 @@ std::vector<LinkEntry> keywords(const std::vector<std::string>& words) {
 
 }  // namespace
 
-TEST(LinksIndexFind, WordsOfNames) {
-  OpenIndex ix({
-      {"a.htm", "func1", "{Foo}"},
-      {"b.htm", "func2", "{Foo}"},  // a braced name keeps its first definition
-      {"a.htm", "kword1", "[bar]"},
-      {"b.htm", "kword4", "[bar]"},  // a keyword links to its last mark
-      {"", "title1", "Intro to [topic] and {more}"},
-      {"", "kword5", "[Solo rest]"},
-      {"", "func3", "{Solo}"},  // alone, after it only started a phrase
-  });
-  expectFinds(ix, {
-                      {"Foo(x);", 3, "a.htm#func1"},
-                      {"bar", 3, "b.htm#kword4"},
-                      {"topic]", 5, "#title1"},
-                      {"more", 4, "#title1"},
-                      {"Intro", 0, ""},
-                      {"and", 0, ""},
-                      {"Foobar", 0, ""},  // the word at the text is Foobar
-                      {"foo", 0, ""},
-                      {" Foo", 0, ""},  // the text must begin with the word
-                      {"Solo", 4, "#func3"},
-                      {"Solo rest", 9, "#kword5"},
-                  });
-}
-
-TEST(LinksIndexFind, PhrasesLongestFirst) {
-  OpenIndex ix({
-      {"", "kword1", "[two words] more"},
-      {"", "kword2", "[a b c]"},
-      {"", "kword3", "[a b]"},
-      {"", "kword4", "[b]"},
-      {"", "kword5", "[\x8C\x9F\x8D\xF5]"},  // two double-byte characters
-  });
-  expectFinds(ix, {
-                      {"two words here", 9, "#kword1"},
-                      {"two  words", 10, "#kword1"},  // the link covers the text's bytes
-                      {"two", 0, ""},                 // the first word alone is no key
-                      {"more", 0, ""},
-                      {"a b c d", 5, "#kword2"},
-                      {"a b x", 3, "#kword3"},
-                      {"a", 0, ""},
-                      {"b c", 1, "#kword4"},  // a later word of a phrase is no key
-                      {"\x8C\x9F\x8D\xF5\x82\xB7", 4, "#kword5"},
-                      {"\x8C\x9F", 0, ""},
-                  });
-}
-
-TEST(LinksIndexFind, TargetMadeAbsoluteAgainstBase) {
-  const bool posix = nativeSep() == '/';
-  {
-    OpenIndex ix({{"", "func1", "{here}"}, {"./p/../q.htm", "a", "{dots}"}}, ".");
-    expectFinds(ix, {{"here", 4, "#func1"}, {"dots", 4, "q.htm#a"}});
-  }
-  OpenIndex ix({{"", "func1", "{here}"}, {"../x.htm", "a", "{up}"}, {"http://h/x", "a", "{url}"}},
-               posix ? "/site/sub" : "c:\\site\\sub");
-  expectFinds(ix, {
-                      {"here", 4, posix ? "/site/sub/#func1" : "c:\\site\\sub\\#func1"},
-                      {"up", 2, posix ? "/site/x.htm#a" : "c:\\site\\x.htm#a"},
-                      {"url", 3, "http://h/x#a"},
-                  });
-}
-
 TEST(LinksIndexFind, TargetCutToItsBuffer) {
   OpenIndex ix({{std::string(300, 'p'), "a", "{long}"}});
   std::string target;
@@ -131,7 +92,9 @@ TEST(LinksIndexCapacity, FullBucket) {
   const std::vector<std::string> fit(words.begin(), words.end() - 1);
   Raised r = catchRaise([&] {
     OpenIndex ix(keywords(fit));
-    expectFinds(ix, {{fit.back().c_str(), 5, "#kword588"}});
+    std::string target;
+    EXPECT_EQ(5u, ix.find(fit.back(), &target));
+    EXPECT_EQ("#kword588", target);
   });
   EXPECT_FALSE(r.raised) << r.msg;
   r = catchRaise([&] { OpenIndex ix(keywords(words)); });
@@ -173,4 +136,20 @@ TEST(LinksIndexOpen, OneIndexAtATime) {
   LinksIndex_open(&second, first.path.c_str());
   char target[StrX_kPathSize];
   EXPECT_EQ(3u, LinksIndex_find(&second, "Foo", target, sizeof target));
+}
+
+TEST(LinksFilePage, CutAtCharacterBoundary) {
+  const std::string a257(257, 'a');
+  const std::string cases[][2] = {
+      {a257 + "bc", a257 + "bc"},              // 259 bytes: all of it
+      {a257 + "bcd", a257 + "bc"},             // 260: the last byte goes
+      {a257 + "b\x95\x5C", a257 + "b"},        // a character across byte 259
+      {a257 + "\x95\x5C", a257 + "\x95\x5C"},  // one that ends at byte 259
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c[0].size());
+    LinksFile file;
+    LinksFile_setPage(&file, c[0].c_str());
+    EXPECT_EQ(c[1], file.page);
+  }
 }

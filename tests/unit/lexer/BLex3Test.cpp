@@ -1,41 +1,14 @@
-// The lexer at its edges: windows that end inside a double-byte character,
-// positions saved and restored across windows, scans and fields split by a
-// window's end, and the set-up it refuses.
+// The lexer at its edges: kinds of bytes far from the window, positions
+// saved and restored across windows, trail bytes equal to delimiters, and
+// fields cut to their buffer.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "LexerFixture.h"
-#include "Raise.h"
 #include "TestFiles.h"
 #include "runtime/TextCode.h"
-
-TEST(BLex3Window, EmptyFileHasNoDataFromTheStart) {
-  TempDir dir;
-  writeFile(dir.file("e"), "");
-  OpenLexer o(dir.file("e"));
-  EXPECT_EQ(nullptr, BLex3_fetch(&o.lx, 0));
-  BLex3_Pos p = o.pos();
-  EXPECT_EQ(0, p.offset);
-  EXPECT_EQ(BLex3_kUnknown, p.kind);
-  BLex3_getEOFPos(&o.lx, &p);
-  EXPECT_EQ(0, p.offset);
-  BLex3_skipToSet(&o.lx, ";", 1);
-  EXPECT_EQ(0, BLex3_getOffset(&o.lx));
-}
-
-TEST(BLex3Window, FileOfExactlyOneWindowLoadsAnEmptyWindowPastIt) {
-  TempDir dir;
-  writeFile(dir.file("w"), std::string(512, 'w'));
-  OpenLexer o(dir.file("w"));
-  o.seek(512);
-  EXPECT_EQ(nullptr, BLex3_fetch(&o.lx, 0));
-  BLex3_Pos p = o.pos();
-  EXPECT_EQ(512, p.offset);
-  EXPECT_EQ(BLex3_kUnknown, p.kind);
-}
 
 // A saved position in the middle of a block, on a trail byte, restored after
 // the window has moved on: the reloaded window starts at that block, and its
@@ -112,70 +85,6 @@ TEST(BLex3Window, Utf8KindsFarFromTheWindow) {
   }
 }
 
-TEST(BLex3Window, ReadAheadOfABlockOrMoreIsRefused) {
-  TempDir dir;
-  writeFile(dir.file("r"), "abc");
-  OpenLexer o(dir.file("r"));
-  Raised r = catchRaise([&] { BLex3_fetch(&o.lx, 256); });
-  EXPECT_TRUE(r.raised);
-  EXPECT_EQ(Errors_NotSupport, r.code);
-  EXPECT_EQ(0, BLex3_getOffset(&o.lx));
-}
-
-TEST(BLex3Init, MissingFileAndUnusableMemoryAreReported) {
-  TempDir dir;
-  std::vector<char> buf(BLex3_kBufSize);
-  BLex3 lx;
-  Raised r = catchRaise([&] {
-    BLex3_init(&lx, dir.file("none").c_str(), buf.data(), buf.size(), BLex3_kBlockSize);
-  });
-  EXPECT_EQ(FileX_Err_CannotReadOpen, r.code);
-  EXPECT_EQ(nullptr, lx.file);
-
-  writeFile(dir.file("x"), "x");
-  struct Case {
-    std::size_t bufSize;
-    uint32_t blockSize;
-  };
-  const Case bad[] = {{512, 256}, {516, 100}, {516, 0}};  // one block only; not a power of two
-  for (const Case& c : bad) {
-    SCOPED_TRACE(c.blockSize);
-    r = catchRaise([&] { BLex3_init(&lx, dir.file("x").c_str(), buf.data(), c.bufSize, c.blockSize); });
-    EXPECT_EQ(Errors_NotSupport, r.code);
-    EXPECT_EQ(nullptr, lx.file);
-  }
-
-  BLex3_init(&lx, dir.file("x").c_str(), buf.data(), buf.size(), BLex3_kBlockSize);
-  int8_t kinds[511];
-  r = catchRaise([&] { BLex3_setKindMap(&lx, kinds, sizeof kinds); });
-  EXPECT_EQ(Errors_NotSupport, r.code);
-  EXPECT_EQ(nullptr, lx.kinds);
-  BLex3_finish(&lx);
-  BLex3_finish(&lx);
-  EXPECT_EQ(nullptr, lx.file);
-}
-
-TEST(BLex3PosAfter, InsideTheWindowAtItsEndAndBeyond) {
-  std::string text(2000, 'a');
-  text[511] = '\x82';
-  TempDir dir;
-  writeFile(dir.file("p"), text);
-  OpenLexer o(dir.file("p"));
-  o.seek(500);
-  BLex3_Pos p;
-  BLex3_getPosAfter(&o.lx, 11, &p);
-  EXPECT_EQ(511, p.offset);
-  EXPECT_EQ(BLex3_kLeadByte, p.kind);
-  BLex3_getPosAfter(&o.lx, 12, &p);  // the window's end: it slides first
-  EXPECT_EQ(512, p.offset);
-  EXPECT_EQ(BLex3_kTrailByte, p.kind);
-  EXPECT_EQ(500, BLex3_getOffset(&o.lx));
-  Raised r = catchRaise([&] { BLex3_getPosAfter(&o.lx, 600, &p); });  // past the window
-  EXPECT_EQ(Errors_NotSupport, r.code);
-  EXPECT_EQ(Errors_Txt_NotSupport, r.msg);
-  EXPECT_EQ(500, BLex3_getOffset(&o.lx));
-}
-
 // A lead byte ending a block: its trail byte opens the next window with kind
 // 2 and never counts as a delimiter, even with a delimiter's value.
 TEST(BLex3Scan, TrailByteEqualToADelimiterAtABlockBoundary) {
@@ -200,68 +109,6 @@ TEST(BLex3Scan, TrailByteEqualToADelimiterAtABlockBoundary) {
   o.seek(512);
   BLex3_skipToSet(&o.lx, ">", 0);  // the cursor itself is the trail byte
   EXPECT_EQ(530, BLex3_getOffset(&o.lx));
-}
-
-TEST(BLex3Scan, StringSplitByTheWindowsEndIsFound) {
-  struct Case {
-    int32_t at;  // offset of "-->"
-  };
-  const Case cases[] = {{509}, {510}, {511}, {512}, {767}, {1022}};
-  TempDir dir;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.at);
-    std::string text(1500, '-');  // every "--" is a false start
-    text.replace(static_cast<std::size_t>(c.at) + 2, 1, ">");
-    writeFile(dir.file("s"), text);
-    OpenLexer o(dir.file("s"));
-    BLex3_skipToStr(&o.lx, "-->", 3, true);
-    EXPECT_EQ(c.at + 3, BLex3_getOffset(&o.lx));
-  }
-}
-
-TEST(BLex3Scan, StringMatchesNeverStartOnATrailByteAndMayIgnoreCase) {
-  struct Case {
-    std::string text, str;
-    bool caseSensitive;
-    int32_t expected;
-  };
-  const Case cases[] = {
-      {"\x82-->  -->", "-->", true, 6},
-      {"ab<TemPlate x", "<template", false, 2},
-      {"ab<TemPlate <template", "<template", true, 12},
-  };
-  TempDir dir;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    writeFile(dir.file("c"), c.text);
-    OpenLexer o(dir.file("c"));
-    BLex3_skipToStr(&o.lx, c.str.c_str(), 0, c.caseSensitive);
-    EXPECT_EQ(c.expected, BLex3_getOffset(&o.lx));
-  }
-}
-
-TEST(BLex3Scan, HtmlTags) {
-  struct Case {
-    std::string text;
-    int32_t expected;
-  };
-  const Case cases[] = {
-      {"<b>x", 3},
-      {"<a href=\"x\">y", 12},
-      {"<!-- a > b -->x", 14},
-      {"<!---->x", 7},
-      {"<p", 2},
-      {"<!-- open", 9},
-      {"<!-x> a -->b", 5},  // "<!-" alone opens no comment
-  };
-  TempDir dir;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    writeFile(dir.file("h"), c.text);
-    OpenLexer o(dir.file("h"));
-    BLex3_skipHtmlTag(&o.lx);
-    EXPECT_EQ(c.expected, BLex3_getOffset(&o.lx));
-  }
 }
 
 TEST(BLex3Field, DelimitedAndQuotedFields) {
@@ -294,40 +141,6 @@ TEST(BLex3Field, DelimitedAndQuotedFields) {
     BLex3_readField(&o.lx, field, c.capacity, c.delims.c_str(), c.quoted);
     EXPECT_EQ(c.field, std::string(field));
     EXPECT_EQ('X', field[c.capacity]);
-    EXPECT_EQ(c.cursor, BLex3_getOffset(&o.lx));
-  }
-}
-
-TEST(BLex3Field, ZeroCapacityWritesNothingButMoves) {
-  TempDir dir;
-  writeFile(dir.file("f"), "abc>");
-  OpenLexer o(dir.file("f"));
-  char field = 'X';
-  BLex3_readField(&o.lx, &field, 0, ">", false);
-  EXPECT_EQ('X', field);
-  EXPECT_EQ(3, BLex3_getOffset(&o.lx));
-}
-
-// A quote that ends one window and its partner (or not) that opens the next.
-TEST(BLex3Field, QuotesSplitByTheWindowsEnd) {
-  TempDir dir;
-  std::string xs(510, 'x');
-  struct Case {
-    std::string tail;  // from offset 511 on
-    std::string field;
-    int32_t cursor;
-  };
-  const Case cases[] = {
-      {"\"\"y\" z", xs + "\"\"y", 515},
-      {"\" z", xs, 512},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.tail);
-    writeFile(dir.file("q"), "\"" + xs + c.tail);
-    OpenLexer o(dir.file("q"));
-    std::vector<char> field(1024);
-    BLex3_readField(&o.lx, field.data(), field.size(), " >", true);
-    EXPECT_EQ(c.field, std::string(field.data()));
     EXPECT_EQ(c.cursor, BLex3_getOffset(&o.lx));
   }
 }

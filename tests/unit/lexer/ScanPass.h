@@ -1,7 +1,5 @@
-// Shared by the scanner tests: the C scanners of the passes run alone over
-// a file, and what a test reads from them: the spans the two CommentP
-// report, the recognizer's definitions (with the enumeration members, asked
-// for as the definition index asks), and the formatted bracket warnings.
+// Shared by the scanner tests: the C scanners of the passes run over a file,
+// and the spans, definitions and bracket warnings they report.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -13,8 +11,6 @@
 #include "lexer/BLex3Write.h"
 #include "lexer/CScanners.h"
 
-// The scanners of lexer/CScanners alone over a file, cycle by cycle as a
-// pass steps them.
 class ScanPass {
  public:
   explicit ScanPass(const std::string& path, bool withErrorList = true) : o_(path) {
@@ -25,8 +21,7 @@ class ScanPass {
   BLex3* lexer() { return &o_.lx; }
   const BracketP_Errors& errors() const { return errors_; }
 
-  // Runs to the end of the data; after the steps of every cycle, with the
-  // lexer back at the cycle's position, calls onCycle(pos).
+  // Runs to the end of the data, calling onCycle(pos) after every cycle.
   template <class F>
   void run(F&& onCycle) {
     BLex3* lx = &o_.lx;
@@ -105,14 +100,12 @@ inline std::vector<std::string> spansOf(const std::string& path) {
   return spans;
 }
 
-// The recognizer's events other than "nothing": the code, then for a start
-// the name, for an aggregate its keyword number, for an enumeration its
-// members in braces; with atOffsets, "@offset" of the event.
-inline std::vector<std::string> declsOf(const std::string& path, bool atOffsets = false,
-                                        bool withErrorList = true) {
-  ScanPass pass(path, withErrorList);
+// The recognizer's events: the code, then for a start the name, for an
+// aggregate its keyword number, for an enumeration its members in braces.
+inline std::vector<std::string> declsOf(const std::string& path) {
+  ScanPass pass(path);
   std::vector<std::string> events;
-  pass.run([&](BLex3_Pos pos) {
+  pass.run([&](BLex3_Pos) {
     const CDeclP_Event* ev = CDeclP_getEvent(&pass.s.decl);
     int32_t code = CDeclP_getResult(&pass.s.decl);
     if (code == CDeclP_Nothing || code == CDeclP_NotYet) return;
@@ -135,7 +128,6 @@ inline std::vector<std::string> declsOf(const std::string& path, bool atOffsets 
       while (CDeclP_nextEnumMember(&pass.s.decl, member, sizeof member))
         e += std::string("{") + member + "}";
     }
-    if (atOffsets) e += "@" + std::to_string(pos.offset);
     events.push_back(e);
   });
   return events;
