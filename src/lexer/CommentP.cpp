@@ -8,6 +8,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "lexer/ByteScan.h"
+
 namespace {
 
 inline unsigned char foldAscii(unsigned char c) {
@@ -21,37 +23,19 @@ class ByteSet {
   void add(const char* delim) {
     if (*delim == '\0') return;
     unsigned char c = static_cast<unsigned char>(*delim);
-    put(c);
-    if (c >= 'a' && c <= 'z') put(static_cast<unsigned char>(c - ('a' - 'A')));
-    if (c >= 'A' && c <= 'Z') put(foldAscii(c));
+    scan_.add(c);
+    if (c >= 'a' && c <= 'z') scan_.add(static_cast<unsigned char>(c - ('a' - 'A')));
+    if (c >= 'A' && c <= 'Z') scan_.add(foldAscii(c));
   }
-  bool has(char c) const {
-    unsigned char u = static_cast<unsigned char>(c);
-    return (bits_[u >> 5] >> (u & 31)) & 1u;
-  }
-  // The first byte of [p, lim) in the set, or lim. A set of one byte (the
-  // comment starts, the ends of a block comment) is searched with memchr.
+  bool has(char c) const { return scan_.has(static_cast<unsigned char>(c)); }
+  // The first byte of [p, lim) in the set, or lim.
   const char* findIn(const char* p, const char* lim) const {
     if (p >= lim) return lim;
-    if (members_ == 1) {
-      const void* hit = std::memchr(p, only_, static_cast<std::size_t>(lim - p));
-      return hit != nullptr ? static_cast<const char*>(hit) : lim;
-    }
-    while (p < lim && !has(*p)) ++p;
-    return p;
+    return scan_.find(p, lim);
   }
 
  private:
-  void put(unsigned char c) {
-    if (!((bits_[c >> 5] >> (c & 31)) & 1u)) {
-      ++members_;
-      only_ = c;
-    }
-    bits_[c >> 5] |= 1u << (c & 31);
-  }
-  uint32_t bits_[8] = {};
-  int members_ = 0;
-  unsigned char only_ = 0;
+  ByteScan scan_;
 };
 
 }  // namespace
