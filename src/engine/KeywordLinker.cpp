@@ -54,9 +54,11 @@ void KeywordLinker_step(KeywordLinker* k) {
   // the cursor itself is always tried and the scan always advances.
   char* end = BLex3_getEnd(lx);
   char* stop = BLex3_isEndPtr(lx, end) ? end : end - KeywordLinker_kReadAhead + 1;
+  const char* runEnd = nullptr;
   for (char* q = p; q < stop; ++q) {
     if (!LinksIndex_mayStart(k->index, q) || BLex3_isTrailPtr(lx, q)) continue;
-    const std::size_t n = LinksIndex_find(k->index, q, k->target, sizeof k->target);
+    const std::size_t n =
+        LinksIndex_findInRun(k->index, q, &runEnd, k->target, sizeof k->target);
     if (n == 0) continue;
     BLex3_getPosOfPtr(lx, q, &k->linkStart);
     BLex3_getPosOfPtr(lx, q + n, &k->linkEnd);

@@ -43,6 +43,10 @@ static_assert(kSlots >= 2 * kEntries, "the slot table must stay at most half ful
 // The filter: one bit per hash value class.
 constexpr int kFilterBits = 20;
 constexpr uint32_t kFilterWords = (1u << kFilterBits) / 64;
+// The second filter: one bit per class of (first two bytes, length) of the
+// keys, tested before a word is hashed.
+constexpr int kShapeBits = 20;
+constexpr uint32_t kShapeWords = (1u << kShapeBits) / 64;
 
 // Targets read back lately, by the file position of their entry: a text
 // links the same few names again and again, and each read is a seek, a read
@@ -64,6 +68,7 @@ struct LinksIndex_Table {
   Entry entries[kEntries];
   uint32_t slots[kSlots];  // index into entries + 1; 0: free
   uint64_t filter[kFilterWords];
+  uint64_t shapes[kShapeWords];
   LinksIndex_Starts starts;
   CachedTarget cache[kCachedTargets];
   bool inUse;
@@ -86,6 +91,29 @@ void fillClasses(LinksIndex_Starts* s) {
     if (c >= '0' && c <= '9') k = LinksIndex_Starts::kDigit;
     if (TextCode_isLead(static_cast<unsigned char>(c))) k = LinksIndex_Starts::kLead;
     s->cls[c] = k;
+  }
+}
+
+// The pairs that LinksIndex_mayStart accepts: after a byte that starts a
+// word, the pairs with a word byte second as marked, and the others as the
+// pair with a NUL second; after a lead byte, the pairs as marked but for a
+// NUL second; after any other byte none.
+void fillAccepted(LinksIndex_Starts* s) {
+  uint64_t word[4] = {};
+  for (int c = 0; c < 256; ++c)
+    if (s->cls[c] & kWordByte) word[c >> 6] |= uint64_t{1} << (c & 63);
+  for (int c0 = 0; c0 < 256; ++c0) {
+    const uint64_t* from = &s->pairs[c0 * 4];
+    uint64_t* to = &s->accepted[c0 * 4];
+    const bool alone = from[0] & 1u;
+    for (int w = 0; w < 4; ++w) {
+      if (s->cls[c0] == LinksIndex_Starts::kStart)
+        to[w] = (from[w] & word[w]) | (alone ? ~word[w] : 0);
+      else if (s->cls[c0] == LinksIndex_Starts::kLead)
+        to[w] = w == 0 ? from[w] & ~uint64_t{1} : from[w];
+      else
+        to[w] = 0;
+    }
   }
 }
 
@@ -113,6 +141,20 @@ uint32_t lookupHash(const char* text, std::size_t len) {
   uint32_t h = kHashSeed;
   for (std::size_t i = 0; i < len; ++i) h = hashStep(h, static_cast<unsigned char>(text[i]));
   return h;
+}
+
+// The filter bit of a word whose first two bytes are text[0] and text[1]
+// (as a NUL when the word has one byte) and whose length is len.
+inline uint32_t shapeBitOf(const char* text, std::size_t len) {
+  const uint32_t c0 = static_cast<unsigned char>(text[0]);
+  const uint32_t c1 = len > 1 ? static_cast<unsigned char>(text[1]) : 0;
+  const uint32_t l = len < 255 ? static_cast<uint32_t>(len) : 255;
+  return (((c0 << 16) | (c1 << 8) | l) * 0x9E3779B1u) >> (32 - kShapeBits);
+}
+
+inline bool shapeHas(const LinksIndex_Table* t, const char* text, std::size_t len) {
+  const uint32_t b = shapeBitOf(text, len);
+  return (t->shapes[b >> 6] >> (b & 63)) & 1u;
 }
 
 inline uint32_t slotOf(uint32_t hash) { return (hash * 0x9E3779B1u) >> (32 - kSlotBits); }
@@ -166,6 +208,8 @@ Entry* insert(LinksIndex_Table* t, const char* key, bool* isNew) {
   t->slots[s] = static_cast<uint32_t>(e - t->entries) + 1;
   uint32_t b = filterBitOf(hash);
   t->filter[b >> 6] |= uint64_t{1} << (b & 63);
+  const uint32_t sb = shapeBitOf(key, len);
+  t->shapes[sb >> 6] |= uint64_t{1} << (sb & 63);
   addStart(&t->starts, key);
   return e;
 }
@@ -190,9 +234,11 @@ LinksIndex_Table* claimTable() {
     ArrX_Buf_init(&t->buckets[i], t->entries + i * LinksIndex_kBucketKeys, share);
   std::memset(t->slots, 0, sizeof t->slots);
   std::memset(t->filter, 0, sizeof t->filter);
+  std::memset(t->shapes, 0, sizeof t->shapes);
   for (CachedTarget& c : t->cache) c.pos = 0;
   fillClasses(&t->starts);
   std::memset(t->starts.pairs, 0, sizeof t->starts.pairs);
+  std::memset(t->starts.accepted, 0, sizeof t->starts.accepted);
   return t;
 }
 
@@ -337,16 +383,16 @@ void LinksIndex_open(LinksIndex* ix, const char* path) {
     indexName(t, name, pos);
     TextCode_setCurrent(code);
   }
+  fillAccepted(&t->starts);
   guard.loaded = true;
 }
 
-std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
-                            std::size_t targetSize) {
+namespace {
+
+// LinksIndex_find from the word at text, wordLen bytes with hash.
+std::size_t findWord(LinksIndex* ix, const char* text, std::size_t wordLen, uint32_t hash,
+                     char* target, std::size_t targetSize) {
   LinksIndex_Table* t = ix->table;
-  if (t == nullptr || !LinksIndex_mayStart(ix, text)) return 0;
-  uint32_t hash = 0;
-  const std::size_t wordLen = wordAt(&t->starts, text, &hash);
-  if (wordLen == 0) return 0;
   const Entry* first = lookup(t, text, wordLen, hash);
   if (first == nullptr || first->mask == 0) return 0;
   if (first->mask == 1) {  // the usual key: one word, no phrase
@@ -377,9 +423,45 @@ std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
   return 0;
 }
 
+}  // namespace
+
+std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
+                            std::size_t targetSize) {
+  LinksIndex_Table* t = ix->table;
+  if (t == nullptr || !LinksIndex_mayStart(ix, text)) return 0;
+  uint32_t hash = 0;
+  const std::size_t wordLen = wordAt(&t->starts, text, &hash);
+  if (wordLen == 0) return 0;
+  return findWord(ix, text, wordLen, hash, target, targetSize);
+}
+
+std::size_t LinksIndex_findInRun(LinksIndex* ix, const char* text, const char** runEnd,
+                                 char* target, std::size_t targetSize) {
+  LinksIndex_Table* t = ix->table;
+  if (t == nullptr || !LinksIndex_mayStart(ix, text)) return 0;
+  const uint8_t* cls = t->starts.cls;
+  if (cls[static_cast<unsigned char>(text[0])] != LinksIndex_Starts::kStart) {
+    *runEnd = nullptr;
+    return LinksIndex_find(ix, text, target, targetSize);
+  }
+  // A key is a whole word: the words that no key of their first two bytes
+  // and length matches are refused before they are hashed.
+  const char* end = *runEnd;
+  if (end == nullptr || end <= text) {
+    end = text + 1;
+    while (cls[static_cast<unsigned char>(*end)] & kWordByte) ++end;
+    *runEnd = end;
+  }
+  const std::size_t wordLen = static_cast<std::size_t>(end - text);
+  if (!shapeHas(t, text, wordLen)) return 0;
+  return findWord(ix, text, wordLen, lookupHash(text, wordLen), target, targetSize);
+}
+
 void LinksIndex_followCode(LinksIndex* ix) {
-  if (ix->table != nullptr && ix->table->starts.utf8 != (TextCode_current() == TextCode::Utf8))
+  if (ix->table != nullptr && ix->table->starts.utf8 != (TextCode_current() == TextCode::Utf8)) {
     fillClasses(&ix->table->starts);
+    fillAccepted(&ix->table->starts);
+  }
 }
 
 void LinksIndex_close(LinksIndex* ix) {

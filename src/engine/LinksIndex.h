@@ -34,6 +34,9 @@ struct LinksIndex_Starts {
   uint8_t cls[256];  // letters and "_" start a word, digits go on, lead bytes
   bool utf8;         // the classes are those of UTF-8 text
   uint64_t pairs[65536 / 64];
+  // Every pair of bytes at which LinksIndex_mayStart says yes, made from
+  // the pairs and the classes once they are known: one bit test a byte.
+  uint64_t accepted[65536 / 64];
 };
 
 struct LinksIndex {
@@ -60,6 +63,12 @@ void LinksIndex_open(LinksIndex* index, const char* path);
 // first word's start to its last word's end.
 std::size_t LinksIndex_find(LinksIndex* index, const char* text, char* target,
                             std::size_t targetSize);
+// LinksIndex_find for a walk that tries every byte of a text in order:
+// *runEnd carries the end of the run of word bytes that an earlier byte of
+// the same walk found (null at the walk's start), which every later start
+// inside the run shares, so the run is scanned once and not once per byte.
+std::size_t LinksIndex_findInRun(LinksIndex* index, const char* text, const char** runEnd,
+                                 char* target, std::size_t targetSize);
 // False when no key starts at text (LinksIndex_find would give 0); true
 // when one may. text must have a byte before its NUL or be at the NUL.
 inline bool LinksIndex_mayStart(const LinksIndex* index, const char* text) {
@@ -67,15 +76,8 @@ inline bool LinksIndex_mayStart(const LinksIndex* index, const char* text) {
   if (s == nullptr) return false;
   const unsigned char c0 = static_cast<unsigned char>(text[0]);
   const unsigned char c1 = c0 == 0 ? 0 : static_cast<unsigned char>(text[1]);
-  uint32_t pair;
-  if (s->cls[c0] == LinksIndex_Starts::kStart)
-    pair = (c0 << 8) |
-           ((s->cls[c1] & (LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit)) ? c1 : 0);
-  else if (s->cls[c0] == LinksIndex_Starts::kLead && c1 != 0)
-    pair = (c0 << 8) | c1;
-  else
-    return false;
-  return (s->pairs[pair >> 6] >> (pair & 63)) & 1u;
+  const uint32_t pair = (static_cast<uint32_t>(c0) << 8) | c1;
+  return (s->accepted[pair >> 6] >> (pair & 63)) & 1u;
 }
 
 // Makes the word scanner follow the current text code, which the pipelines
