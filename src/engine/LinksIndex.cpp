@@ -51,7 +51,8 @@ constexpr uint32_t kShapeWords = (1u << kShapeBits) / 64;
 // Targets read back lately, by the file position of their entry: a text
 // links the same few names again and again, and each read is a seek, a read
 // and a path resolution. Fixed room, whatever the links file's size.
-constexpr std::size_t kCachedTargets = 1024;  // about 270 KiB
+constexpr int kCacheBits = 13;
+constexpr std::size_t kCachedTargets = std::size_t{1} << kCacheBits;  // about 2.1 MiB
 struct CachedTarget {
   IniFile_Pos pos;  // 0: empty
   std::size_t size;  // the target buffer's size it was made for
@@ -324,7 +325,7 @@ void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targe
   if (targetSize == 0) return;  // no room even for the NUL
   CachedTarget* c = nullptr;
   if (targetSize <= sizeof c->text) {
-    const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> 54);
+    const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> (64 - kCacheBits));
     c = &ix->table->cache[h % kCachedTargets];
     if (c->pos == pos && c->size == targetSize) {
       std::memcpy(target, c->text, std::strlen(c->text) + 1);
