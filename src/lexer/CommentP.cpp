@@ -75,15 +75,23 @@ const CommentP_Table kLiteralTable{
     {"'", "'", "\\'", "\\\\", false},
 };
 
-// The length of d when the text at p matches it (ASCII case ignored), else
-// 0. An empty delimiter never matches; nothing begins on a trail byte.
-int32_t matchAt(const BLex3* lx, const char* p, const char* d) {
-  if (*d == '\0') return 0;
-  int32_t i = 0;
+// matchAt once the first bytes agree.
+int32_t matchRest(const BLex3* lx, const char* p, const char* d) {
+  int32_t i = 1;
   for (; d[i] != '\0'; ++i)
     if (foldAscii(static_cast<unsigned char>(p[i])) != foldAscii(static_cast<unsigned char>(d[i])))
       return 0;
   return BLex3_isTrailPtr(lx, p) ? 0 : i;
+}
+
+// The length of d when the text at p matches it (ASCII case ignored), else
+// 0. An empty delimiter never matches; nothing begins on a trail byte. Most
+// calls are refused by the first byte.
+inline int32_t matchAt(const BLex3* lx, const char* p, const char* d) {
+  if (*d == '\0') return 0;
+  if (foldAscii(static_cast<unsigned char>(*p)) != foldAscii(static_cast<unsigned char>(*d)))
+    return 0;
+  return matchRest(lx, p, d);
 }
 
 // The length of the span's end at p (0: none).
