@@ -43,10 +43,6 @@ static_assert(kSlots >= 2 * kEntries, "the slot table must stay at most half ful
 // The filter: one bit per hash value class.
 constexpr int kFilterBits = 20;
 constexpr uint32_t kFilterWords = (1u << kFilterBits) / 64;
-// The second filter: one bit per class of (first two bytes, length) of the
-// keys, tested before a word is hashed.
-constexpr int kShapeBits = 20;
-constexpr uint32_t kShapeWords = (1u << kShapeBits) / 64;
 
 // Targets read back lately, by the file position of their entry: a text
 // links the same few names again and again, and each read is a seek, a read
@@ -69,7 +65,6 @@ struct LinksIndex_Table {
   Entry entries[kEntries];
   uint32_t slots[kSlots];  // index into entries + 1; 0: free
   uint64_t filter[kFilterWords];
-  uint64_t shapes[kShapeWords];
   LinksIndex_Starts starts;
   CachedTarget cache[kCachedTargets];
   bool inUse;
@@ -144,20 +139,6 @@ uint32_t lookupHash(const char* text, std::size_t len) {
   return h;
 }
 
-// The filter bit of a word whose first two bytes are text[0] and text[1]
-// (as a NUL when the word has one byte) and whose length is len.
-inline uint32_t shapeBitOf(const char* text, std::size_t len) {
-  const uint32_t c0 = static_cast<unsigned char>(text[0]);
-  const uint32_t c1 = len > 1 ? static_cast<unsigned char>(text[1]) : 0;
-  const uint32_t l = len < 255 ? static_cast<uint32_t>(len) : 255;
-  return (((c0 << 16) | (c1 << 8) | l) * 0x9E3779B1u) >> (32 - kShapeBits);
-}
-
-inline bool shapeHas(const LinksIndex_Table* t, const char* text, std::size_t len) {
-  const uint32_t b = shapeBitOf(text, len);
-  return (t->shapes[b >> 6] >> (b & 63)) & 1u;
-}
-
 inline uint32_t slotOf(uint32_t hash) { return (hash * 0x9E3779B1u) >> (32 - kSlotBits); }
 inline uint32_t filterBitOf(uint32_t hash) { return hash >> (32 - kFilterBits); }
 
@@ -209,8 +190,8 @@ Entry* insert(LinksIndex_Table* t, const char* key, bool* isNew) {
   t->slots[s] = static_cast<uint32_t>(e - t->entries) + 1;
   uint32_t b = filterBitOf(hash);
   t->filter[b >> 6] |= uint64_t{1} << (b & 63);
-  const uint32_t sb = shapeBitOf(key, len);
-  t->shapes[sb >> 6] |= uint64_t{1} << (sb & 63);
+  const uint32_t sb = LinksIndex_shapeBit(key, len);
+  t->starts.shapes[sb >> 6] |= uint64_t{1} << (sb & 63);
   addStart(&t->starts, key);
   return e;
 }
@@ -235,7 +216,7 @@ LinksIndex_Table* claimTable() {
     ArrX_Buf_init(&t->buckets[i], t->entries + i * LinksIndex_kBucketKeys, share);
   std::memset(t->slots, 0, sizeof t->slots);
   std::memset(t->filter, 0, sizeof t->filter);
-  std::memset(t->shapes, 0, sizeof t->shapes);
+  std::memset(t->starts.shapes, 0, sizeof t->starts.shapes);
   for (CachedTarget& c : t->cache) c.pos = 0;
   fillClasses(&t->starts);
   std::memset(t->starts.pairs, 0, sizeof t->starts.pairs);
@@ -436,25 +417,9 @@ std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
   return findWord(ix, text, wordLen, hash, target, targetSize);
 }
 
-std::size_t LinksIndex_findInRun(LinksIndex* ix, const char* text, const char** runEnd,
-                                 char* target, std::size_t targetSize) {
-  LinksIndex_Table* t = ix->table;
-  if (t == nullptr || !LinksIndex_mayStart(ix, text)) return 0;
-  const uint8_t* cls = t->starts.cls;
-  if (cls[static_cast<unsigned char>(text[0])] != LinksIndex_Starts::kStart) {
-    *runEnd = nullptr;
-    return LinksIndex_find(ix, text, target, targetSize);
-  }
-  // A key is a whole word: the words that no key of their first two bytes
-  // and length matches are refused before they are hashed.
-  const char* end = *runEnd;
-  if (end == nullptr || end <= text) {
-    end = text + 1;
-    while (cls[static_cast<unsigned char>(*end)] & kWordByte) ++end;
-    *runEnd = end;
-  }
-  const std::size_t wordLen = static_cast<std::size_t>(end - text);
-  if (!shapeHas(t, text, wordLen)) return 0;
+std::size_t LinksIndex_findWord(LinksIndex* ix, const char* text, std::size_t wordLen,
+                                char* target, std::size_t targetSize) {
+  if (ix->table == nullptr) return 0;
   return findWord(ix, text, wordLen, lookupHash(text, wordLen), target, targetSize);
 }
 
