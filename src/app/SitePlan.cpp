@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/OsFile.h"
+#include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 #include "runtime/StrXPath.h"
 #include "runtime/TextCode.h"
@@ -26,9 +27,8 @@ bool endsWithNoCase(const std::string& text, const char* tail) {
   const std::size_t n = std::char_traits<char>::length(tail);
   if (text.size() < n) return false;
   for (std::size_t i = 0; i < n; ++i) {
-    unsigned char c = static_cast<unsigned char>(text[text.size() - n + i]);
-    if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + 32);
-    if (c != static_cast<unsigned char>(tail[i])) return false;
+    const unsigned char c = static_cast<unsigned char>(text[text.size() - n + i]);
+    if (ByteClass_lower(c) != static_cast<unsigned char>(tail[i])) return false;
   }
   return true;
 }
@@ -57,11 +57,6 @@ void makePageNamesUnique(Project* project) {
   Project_makeNamesUnique(project, reserved.data(), reserved.size());
 }
 
-unsigned char lowerAscii(unsigned char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
-}
-bool isSep(unsigned char c) { return c == '/' || c == '\\'; }
-
 // Whether path lies in folder or below it, without regard to ASCII case or
 // to which of the two separators is written.
 bool liesIn(const char* path, const char* folder) {
@@ -75,11 +70,11 @@ bool liesIn(const char* path, const char* folder) {
       i += k;
       continue;
     }
-    if (!(a == b || lowerAscii(a) == lowerAscii(b) || (isSep(a) && isSep(b)))) return false;
+    if (!(a == b || ByteClass_lower(a) == ByteClass_lower(b) || (ByteClass_isSep(a) && ByteClass_isSep(b)))) return false;
     ++i;
   }
-  return isSep(static_cast<unsigned char>(path[i])) ||
-         (i > 0 && isSep(static_cast<unsigned char>(folder[i - 1])));
+  return ByteClass_isSep(static_cast<unsigned char>(path[i])) ||
+         (i > 0 && ByteClass_isSep(static_cast<unsigned char>(folder[i - 1])));
 }
 
 void refuseOverwrite(int line, const char* input, const char* output) {

@@ -54,9 +54,18 @@ void KeywordLinker_step(KeywordLinker* k) {
   // the cursor itself is always tried and the scan always advances.
   char* end = BLex3_getEnd(lx);
   char* stop = BLex3_isEndPtr(lx, end) ? end : end - KeywordLinker_kReadAhead + 1;
-  for (char* q = p; q < stop; ++q) {
-    if (!LinksIndex_mayStart(k->index, q) || BLex3_isTrailPtr(lx, q)) continue;
-    const std::size_t n = LinksIndex_find(k->index, q, k->target, sizeof k->target);
+  // LinksIndex_mayStart, inlined for the window: the byte after every
+  // position tried lies in the window or its zero guard, so it is read
+  // without the test for the end of the text.
+  const LinksIndex_Starts* starts = k->index != nullptr ? k->index->starts : nullptr;
+  const char* runEnd = nullptr;
+  for (char* q = p; starts != nullptr && q < stop; ++q) {
+    const uint32_t pair = (static_cast<uint32_t>(static_cast<unsigned char>(q[0])) << 8) |
+                          static_cast<unsigned char>(q[1]);
+    if (((starts->accepted[pair >> 6] >> (pair & 63)) & 1u) == 0) continue;
+    if (BLex3_isTrailPtr(lx, q)) continue;
+    const std::size_t n =
+        LinksIndex_findInRun(k->index, q, &runEnd, k->target, sizeof k->target);
     if (n == 0) continue;
     BLex3_getPosOfPtr(lx, q, &k->linkStart);
     BLex3_getPosOfPtr(lx, q + n, &k->linkEnd);

@@ -3,6 +3,34 @@
 
 #include <cstring>
 
+#include "runtime/StrX.h"
+
+namespace {
+
+// The start tag of a keyword link, handed to the file in one piece.
+void writeLinkStart(std::FILE* out, const char* target) {
+  static constexpr char kOpen[] = "<A href=\"";
+  static constexpr char kClose[] = "\">";
+  char tag[sizeof kOpen + StrX_kPathSize + sizeof kClose];
+  const std::size_t n = std::strlen(target);
+  if (n >= StrX_kPathSize) {
+    std::fputs(kOpen, out);
+    std::fputs(target, out);
+    std::fputs(kClose, out);
+    return;
+  }
+  std::size_t len = 0;
+  std::memcpy(tag, kOpen, sizeof kOpen - 1);
+  len += sizeof kOpen - 1;
+  std::memcpy(tag + len, target, n);
+  len += n;
+  std::memcpy(tag + len, kClose, sizeof kClose - 1);
+  len += sizeof kClose - 1;
+  std::fwrite(tag, 1, len, out);
+}
+
+}  // namespace
+
 void KwordMarker_init(KwordMarker* marker, HtmlTagP* tags, KeywordLinker* linker,
                       bool trackingOff, std::FILE* out) {
   *marker = KwordMarker{};
@@ -31,9 +59,7 @@ void KwordMarker_step(KwordMarker* m) {
   switch (KeywordLinker_event(m->linker)) {
     case KeywordLinker_kLinkStart:
       if (HtmlTagP_isInTag(m->tags) || m->inA) break;
-      std::fputs("<A href=\"", m->out);
-      std::fputs(KeywordLinker_target(m->linker), m->out);
-      std::fputs("\">", m->out);
+      writeLinkStart(m->out, KeywordLinker_target(m->linker));
       m->linkOpen = true;
       break;
     case KeywordLinker_kLinkEnd:

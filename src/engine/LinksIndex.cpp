@@ -47,7 +47,8 @@ constexpr uint32_t kFilterWords = (1u << kFilterBits) / 64;
 // Targets read back lately, by the file position of their entry: a text
 // links the same few names again and again, and each read is a seek, a read
 // and a path resolution. Fixed room, whatever the links file's size.
-constexpr std::size_t kCachedTargets = 1024;  // about 270 KiB
+constexpr int kCacheBits = 13;
+constexpr std::size_t kCachedTargets = std::size_t{1} << kCacheBits;  // about 2.1 MiB
 struct CachedTarget {
   IniFile_Pos pos;  // 0: empty
   std::size_t size;  // the target buffer's size it was made for
@@ -86,6 +87,29 @@ void fillClasses(LinksIndex_Starts* s) {
     if (c >= '0' && c <= '9') k = LinksIndex_Starts::kDigit;
     if (TextCode_isLead(static_cast<unsigned char>(c))) k = LinksIndex_Starts::kLead;
     s->cls[c] = k;
+  }
+}
+
+// The pairs that LinksIndex_mayStart accepts: after a byte that starts a
+// word, the pairs with a word byte second as marked, and the others as the
+// pair with a NUL second; after a lead byte, the pairs as marked but for a
+// NUL second; after any other byte none.
+void fillAccepted(LinksIndex_Starts* s) {
+  uint64_t word[4] = {};
+  for (int c = 0; c < 256; ++c)
+    if (s->cls[c] & kWordByte) word[c >> 6] |= uint64_t{1} << (c & 63);
+  for (int c0 = 0; c0 < 256; ++c0) {
+    const uint64_t* from = &s->pairs[c0 * 4];
+    uint64_t* to = &s->accepted[c0 * 4];
+    const bool alone = from[0] & 1u;
+    for (int w = 0; w < 4; ++w) {
+      if (s->cls[c0] == LinksIndex_Starts::kStart)
+        to[w] = (from[w] & word[w]) | (alone ? ~word[w] : 0);
+      else if (s->cls[c0] == LinksIndex_Starts::kLead)
+        to[w] = w == 0 ? from[w] & ~uint64_t{1} : from[w];
+      else
+        to[w] = 0;
+    }
   }
 }
 
@@ -165,6 +189,8 @@ Entry* insert(LinksIndex_Table* t, const char* key, bool* isNew) {
   t->slots[s] = static_cast<uint32_t>(e - t->entries) + 1;
   uint32_t b = filterBitOf(hash);
   t->filter[b >> 6] |= uint64_t{1} << (b & 63);
+  const uint32_t sb = LinksIndex_shapeBit(key, len);
+  t->starts.shapes[sb >> 6] |= uint64_t{1} << (sb & 63);
   addStart(&t->starts, key);
   return e;
 }
@@ -188,9 +214,11 @@ LinksIndex_Table* claimTable() {
     ArrX_Buf_init(&t->buckets[i], t->entries + i * LinksIndex_kBucketKeys, share);
   std::memset(t->slots, 0, sizeof t->slots);
   std::memset(t->filter, 0, sizeof t->filter);
+  std::memset(t->starts.shapes, 0, sizeof t->starts.shapes);
   for (CachedTarget& c : t->cache) c.pos = 0;
   fillClasses(&t->starts);
   std::memset(t->starts.pairs, 0, sizeof t->starts.pairs);
+  std::memset(t->starts.accepted, 0, sizeof t->starts.accepted);
   return t;
 }
 
@@ -276,7 +304,7 @@ void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targe
   if (targetSize == 0) return;  // no room even for the NUL
   CachedTarget* c = nullptr;
   if (targetSize <= sizeof c->text) {
-    const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> 54);
+    const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> (64 - kCacheBits));
     c = &ix->table->cache[h % kCachedTargets];
     if (c->pos == pos && c->size == targetSize) {
       std::memcpy(target, c->text, std::strlen(c->text) + 1);
@@ -335,16 +363,16 @@ void LinksIndex_open(LinksIndex* ix, const char* path) {
     indexName(t, name, pos);
     TextCode_setCurrent(code);
   }
+  fillAccepted(&t->starts);
   guard.loaded = true;
 }
 
-std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
-                            std::size_t targetSize) {
+namespace {
+
+// LinksIndex_find from the word at text, wordLen bytes with hash.
+std::size_t findWord(LinksIndex* ix, const char* text, std::size_t wordLen, uint32_t hash,
+                     char* target, std::size_t targetSize) {
   LinksIndex_Table* t = ix->table;
-  if (t == nullptr || !LinksIndex_mayStart(ix, text)) return 0;
-  uint32_t hash = 0;
-  const std::size_t wordLen = wordAt(&t->starts, text, &hash);
-  if (wordLen == 0) return 0;
   const Entry* first = lookup(t, text, wordLen, hash);
   if (first == nullptr || first->mask == 0) return 0;
   if (first->mask == 1) {  // the usual key: one word, no phrase
@@ -375,9 +403,29 @@ std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
   return 0;
 }
 
+}  // namespace
+
+std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
+                            std::size_t targetSize) {
+  LinksIndex_Table* t = ix->table;
+  if (t == nullptr || !LinksIndex_mayStart(ix, text)) return 0;
+  uint32_t hash = 0;
+  const std::size_t wordLen = wordAt(&t->starts, text, &hash);
+  if (wordLen == 0) return 0;
+  return findWord(ix, text, wordLen, hash, target, targetSize);
+}
+
+std::size_t LinksIndex_findWord(LinksIndex* ix, const char* text, std::size_t wordLen,
+                                char* target, std::size_t targetSize) {
+  if (ix->table == nullptr) return 0;
+  return findWord(ix, text, wordLen, lookupHash(text, wordLen), target, targetSize);
+}
+
 void LinksIndex_followCode(LinksIndex* ix) {
-  if (ix->table != nullptr && ix->table->starts.utf8 != (TextCode_current() == TextCode::Utf8))
+  if (ix->table != nullptr && ix->table->starts.utf8 != (TextCode_current() == TextCode::Utf8)) {
     fillClasses(&ix->table->starts);
+    fillAccepted(&ix->table->starts);
+  }
 }
 
 void LinksIndex_close(LinksIndex* ix) {

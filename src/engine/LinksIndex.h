@@ -34,7 +34,23 @@ struct LinksIndex_Starts {
   uint8_t cls[256];  // letters and "_" start a word, digits go on, lead bytes
   bool utf8;         // the classes are those of UTF-8 text
   uint64_t pairs[65536 / 64];
+  // Every pair of bytes at which LinksIndex_mayStart says yes, made from
+  // the pairs and the classes once they are known: one bit test a byte.
+  uint64_t accepted[65536 / 64];
+  // One bit per class of (first two bytes, length) of the keys: a word
+  // that starts with a letter is refused by it before it is hashed.
+  static constexpr int kShapeBits = 20;
+  uint64_t shapes[(1u << kShapeBits) / 64];
 };
+
+// The shape bit of the word of len bytes at text (its second byte taken as
+// a NUL when it has one byte).
+inline uint32_t LinksIndex_shapeBit(const char* text, std::size_t len) {
+  const uint32_t c0 = static_cast<unsigned char>(text[0]);
+  const uint32_t c1 = len > 1 ? static_cast<unsigned char>(text[1]) : 0;
+  const uint32_t l = len < 255 ? static_cast<uint32_t>(len) : 255;
+  return (((c0 << 16) | (c1 << 8) | l) * 0x9E3779B1u) >> (32 - LinksIndex_Starts::kShapeBits);
+}
 
 struct LinksIndex {
   IniFile_Read reader;
@@ -60,6 +76,10 @@ void LinksIndex_open(LinksIndex* index, const char* path);
 // first word's start to its last word's end.
 std::size_t LinksIndex_find(LinksIndex* index, const char* text, char* target,
                             std::size_t targetSize);
+// LinksIndex_find for the word of wordLen bytes at text, which begins with
+// a letter or "_" and runs to the first byte that is no letter, digit or "_".
+std::size_t LinksIndex_findWord(LinksIndex* index, const char* text, std::size_t wordLen,
+                                char* target, std::size_t targetSize);
 // False when no key starts at text (LinksIndex_find would give 0); true
 // when one may. text must have a byte before its NUL or be at the NUL.
 inline bool LinksIndex_mayStart(const LinksIndex* index, const char* text) {
@@ -67,15 +87,35 @@ inline bool LinksIndex_mayStart(const LinksIndex* index, const char* text) {
   if (s == nullptr) return false;
   const unsigned char c0 = static_cast<unsigned char>(text[0]);
   const unsigned char c1 = c0 == 0 ? 0 : static_cast<unsigned char>(text[1]);
-  uint32_t pair;
-  if (s->cls[c0] == LinksIndex_Starts::kStart)
-    pair = (c0 << 8) |
-           ((s->cls[c1] & (LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit)) ? c1 : 0);
-  else if (s->cls[c0] == LinksIndex_Starts::kLead && c1 != 0)
-    pair = (c0 << 8) | c1;
-  else
-    return false;
-  return (s->pairs[pair >> 6] >> (pair & 63)) & 1u;
+  const uint32_t pair = (static_cast<uint32_t>(c0) << 8) | c1;
+  return (s->accepted[pair >> 6] >> (pair & 63)) & 1u;
+}
+
+// LinksIndex_find for a walk that tries every byte of a text in order:
+// *runEnd carries the end of the run of word bytes that an earlier byte of
+// the same walk found (null at the walk's start), which every later start
+// inside the run shares, so the run is scanned once and not once per byte.
+// Most starts are refused here, inline.
+inline std::size_t LinksIndex_findInRun(LinksIndex* index, const char* text,
+                                        const char** runEnd, char* target,
+                                        std::size_t targetSize) {
+  if (!LinksIndex_mayStart(index, text)) return 0;
+  const LinksIndex_Starts* s = index->starts;
+  if (s->cls[static_cast<unsigned char>(text[0])] != LinksIndex_Starts::kStart) {
+    *runEnd = nullptr;
+    return LinksIndex_find(index, text, target, targetSize);
+  }
+  constexpr uint8_t kWord = LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit;
+  const char* end = *runEnd;
+  if (end == nullptr || end <= text) {
+    end = text + 1;
+    while (s->cls[static_cast<unsigned char>(*end)] & kWord) ++end;
+    *runEnd = end;
+  }
+  const std::size_t len = static_cast<std::size_t>(end - text);
+  const uint32_t b = LinksIndex_shapeBit(text, len);
+  if (((s->shapes[b >> 6] >> (b & 63)) & 1u) == 0) return 0;
+  return LinksIndex_findWord(index, text, len, target, targetSize);
 }
 
 // Makes the word scanner follow the current text code, which the pipelines

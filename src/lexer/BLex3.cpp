@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "lexer/ByteScan.h"
+
 #include "platform/Os.h"
 #include "platform/OsFile.h"
 #include "runtime/ByteClass.h"
@@ -74,16 +76,12 @@ inline int8_t kindAfter(const BLex3* lx, int32_t prev, unsigned char c) {
 }
 
 void fillUtf8Kinds(int8_t* k, const char* b, int64_t n) {
-  constexpr uint64_t kHighBits = 0x8080808080808080u;
   for (int64_t i = 0; i < n;) {
-    if (i + 8 <= n) {
-      uint64_t w;
-      std::memcpy(&w, b + i, sizeof w);
-      if ((w & kHighBits) == 0) {
-        std::memset(k + i, BLex3_kSingleByte, sizeof w);
-        i += 8;
-        continue;
-      }
+    if (byteAt(b + i) < 0x80) {
+      const int64_t run = static_cast<int64_t>(ByteScan_asciiRun(b + i, b + n));
+      std::memset(k + i, BLex3_kSingleByte, static_cast<std::size_t>(run));
+      i += run;
+      continue;
     }
     k[i] = utf8Kind(byteAt(b + i));
     ++i;
@@ -106,18 +104,14 @@ void fillKinds(const BLex3* lx, int8_t* k, const char* b, int64_t n, int32_t fir
   const bool asciiRuns = !table.asciiLeads;
   int8_t prev = static_cast<int8_t>(first);
   k[0] = prev;
-  constexpr uint64_t kHighBits = 0x8080808080808080u;
   for (int64_t i = 1; i < n;) {
-    // Eight ASCII bytes after a byte that leads nothing are all single.
-    if (asciiRuns && prev != BLex3_kLeadByte && i + 8 <= n) {
-      uint64_t w;
-      std::memcpy(&w, b + i, sizeof w);
-      if ((w & kHighBits) == 0) {
-        std::memset(k + i, BLex3_kSingleByte, sizeof w);
-        prev = BLex3_kSingleByte;
-        i += 8;
-        continue;
-      }
+    // A run of ASCII bytes after a byte that leads nothing is all single.
+    if (asciiRuns && prev != BLex3_kLeadByte && byteAt(b + i) < 0x80) {
+      const int64_t run = static_cast<int64_t>(ByteScan_asciiRun(b + i, b + n));
+      std::memset(k + i, BLex3_kSingleByte, static_cast<std::size_t>(run));
+      prev = BLex3_kSingleByte;
+      i += run;
+      continue;
     }
     // Without branches: text mixes single and double bytes too irregularly
     // for a branch to be predicted.
@@ -468,10 +462,13 @@ void BLex3_skipSet(BLex3* lx, const char* set) {
 }
 
 void BLex3_skipToSet(BLex3* lx, const char* set, int32_t add) {
-  ByteSet s(set);
+  ByteScan s;
+  for (; *set; ++set) s.add(byteAt(set));
   char* hit = scanWindows(lx, 2, [&](char* p, char* end, char*&) -> char* {
-    for (; p < end; ++p)
-      if (s.has(byteAt(p)) && !isTrailAt(lx, p)) return p;
+    for (; p < end; ++p) {
+      p = const_cast<char*>(s.find(p, end));
+      if (p < end && !isTrailAt(lx, p)) return p;
+    }
     return nullptr;
   });
   if (hit) BLex3_setPtr(lx, shiftPtr(hit, add));

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "lexer/ByteScan.h"
 #include "runtime/ByteClass.h"
 #include "runtime/Errors.h"
 
@@ -93,9 +94,9 @@ std::size_t linePrefix(char* out, uint32_t n) {
 
 // The bytes that the HTML listing writes as something else.
 struct SpecialBytes {
-  bool special[256] = {};
+  ByteScan special;
   SpecialBytes() {
-    for (unsigned char c : {'&', '<', '>', '\n'}) special[c] = true;
+    for (unsigned char c : {'&', '<', '>', '\n'}) special.add(c);
   }
 };
 const SpecialBytes kSpecial;
@@ -114,8 +115,8 @@ void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
   Gather g(out);
   walkRange(lx, from, to, [&g, line](const char* p, std::size_t n) {
     const char* run = p;
-    for (const char* q = p; q < p + n; ++q) {
-      if (!kSpecial.special[static_cast<unsigned char>(*q)]) continue;
+    kSpecial.special.forEach(p, n, [&](std::size_t i) {
+      const char* q = p + i;
       const char* text = nullptr;
       std::size_t len = 0;
       char number[24];
@@ -124,7 +125,7 @@ void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
         case '<': text = "&lt;"; len = 4; break;
         case '>': text = "&gt;"; len = 4; break;
         default:  // the line feed
-          if (*line == BLex3_kNoLineNumbers) continue;
+          if (*line == BLex3_kNoLineNumbers) return true;
           ++*line;
           len = linePrefix(number, *line);
           text = number;
@@ -133,7 +134,8 @@ void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
       g.add(run, static_cast<std::size_t>(q - run));
       g.add(text, len);
       run = q + 1;
-    }
+      return true;
+    });
     g.add(run, static_cast<std::size_t>(p + n - run));
     return true;
   });

@@ -17,6 +17,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "lexer/ByteScan.h"
 #include "runtime/ErrorCodes.h"
 
 namespace {
@@ -172,9 +173,9 @@ void directive(BracketP* t, int32_t o) {
 // The bytes that count does anything with: the walk skips the others
 // without a call.
 struct CountedBytes {
-  bool counted[256] = {};
+  ByteScan counted;
   CountedBytes() {
-    for (unsigned char c : {'\n', '(', ')', '[', ']', '{', '}', '#'}) counted[c] = true;
+    for (unsigned char c : {'\n', '(', ')', '[', ']', '{', '}', '#'}) counted.add(c);
   }
 };
 const CountedBytes kCounted;
@@ -212,22 +213,23 @@ void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
     const int8_t* kinds = BLex3_getKindPtr(lx);
     int32_t n = static_cast<int32_t>(std::min<int64_t>(BLex3_getEnd(lx) - p, to - off + 1));
     int32_t hash = -1;
-    for (int32_t i = 0; i < n; ++i) {
+    kCounted.counted.forEach(p, static_cast<std::size_t>(n), [&](std::size_t at) {
+      const int32_t i = static_cast<int32_t>(at);
       char c = p[i];
-      if (!kCounted.counted[static_cast<unsigned char>(c)]) continue;
-      if (kinds != nullptr && kinds[i] != BLex3_kSingleByte) continue;
+      if (kinds != nullptr && kinds[i] != BLex3_kSingleByte) return true;
       int32_t o = off + i;
       if (o == to) {
         if (isCloser(c)) count(t, c);
       } else if (c == '#') {
         hash = o;  // read from the file, so the walk goes on after it
-        break;
+        return false;
       } else if (o == from && fromPassed) {
         if (!isCloser(c)) count(t, c);
       } else {
         count(t, c);
       }
-    }
+      return true;
+    });
     if (hash >= 0) {
       directive(t, hash);
       off = hash + 1;

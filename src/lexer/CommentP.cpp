@@ -8,6 +8,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "lexer/ByteScan.h"
 #include "runtime/ByteClass.h"
 
 namespace {
@@ -19,37 +20,19 @@ class ByteSet {
   void add(const char* delim) {
     if (*delim == '\0') return;
     unsigned char c = static_cast<unsigned char>(*delim);
-    put(c);
-    if (c >= 'a' && c <= 'z') put(static_cast<unsigned char>(c - ('a' - 'A')));
-    if (c >= 'A' && c <= 'Z') put(ByteClass_lower(c));
+    scan_.add(c);
+    if (c >= 'a' && c <= 'z') scan_.add(static_cast<unsigned char>(c - ('a' - 'A')));
+    if (c >= 'A' && c <= 'Z') scan_.add(ByteClass_lower(c));
   }
-  bool has(char c) const {
-    unsigned char u = static_cast<unsigned char>(c);
-    return (bits_[u >> 5] >> (u & 31)) & 1u;
-  }
-  // The first byte of [p, lim) in the set, or lim. A set of one byte (the
-  // comment starts, the ends of a block comment) is searched with memchr.
+  bool has(char c) const { return scan_.has(static_cast<unsigned char>(c)); }
+  // The first byte of [p, lim) in the set, or lim.
   const char* findIn(const char* p, const char* lim) const {
     if (p >= lim) return lim;
-    if (members_ == 1) {
-      const void* hit = std::memchr(p, only_, static_cast<std::size_t>(lim - p));
-      return hit != nullptr ? static_cast<const char*>(hit) : lim;
-    }
-    while (p < lim && !has(*p)) ++p;
-    return p;
+    return scan_.find(p, lim);
   }
 
  private:
-  void put(unsigned char c) {
-    if (!((bits_[c >> 5] >> (c & 31)) & 1u)) {
-      ++members_;
-      only_ = c;
-    }
-    bits_[c >> 5] |= 1u << (c & 31);
-  }
-  uint32_t bits_[8] = {};
-  int members_ = 0;
-  unsigned char only_ = 0;
+  ByteScan scan_;
 };
 
 }  // namespace
@@ -89,16 +72,24 @@ const CommentP_Table kLiteralTable{
     {"'", "'", "\\'", "\\\\", false},
 };
 
-// The length of d when the text at p matches it (ASCII case ignored), else
-// 0. An empty delimiter never matches; nothing begins on a trail byte.
-int32_t matchAt(const BLex3* lx, const char* p, const char* d) {
-  if (*d == '\0') return 0;
-  int32_t i = 0;
+// matchAt once the first bytes agree.
+int32_t matchRest(const BLex3* lx, const char* p, const char* d) {
+  int32_t i = 1;
   for (; d[i] != '\0'; ++i)
     if (ByteClass_lower(static_cast<unsigned char>(p[i])) !=
         ByteClass_lower(static_cast<unsigned char>(d[i])))
       return 0;
   return BLex3_isTrailPtr(lx, p) ? 0 : i;
+}
+
+// The length of d when the text at p matches it (ASCII case ignored), else
+// 0. An empty delimiter never matches; nothing begins on a trail byte. Most
+// calls are refused by the first byte.
+inline int32_t matchAt(const BLex3* lx, const char* p, const char* d) {
+  if (*d == '\0') return 0;
+  if (ByteClass_lower(static_cast<unsigned char>(*p)) != ByteClass_lower(static_cast<unsigned char>(*d)))
+    return 0;
+  return matchRest(lx, p, d);
 }
 
 // The length of the span's end at p (0: none).

@@ -173,7 +173,12 @@ void HtmlTagP_step(HtmlTagP* t) {
   }
   const char* end = BLex3_getEnd(lx);
   const char* q = cur;
-  while (q < end && (*q != '<' || BLex3_isTrailPtr(lx, q))) ++q;
+  while (q < end) {
+    const void* lt = std::memchr(q, '<', static_cast<std::size_t>(end - q));
+    q = lt != nullptr ? static_cast<const char*>(lt) : end;
+    if (q == end || !BLex3_isTrailPtr(lx, q)) break;
+    ++q;
+  }
   if (q != cur) {
     BLex3_getPosOfPtr(lx, q, &t->nextPos);
     t->state = HtmlTagP_kNone;

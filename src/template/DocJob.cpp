@@ -6,6 +6,7 @@
 #include "engine/SourcePasses.h"
 #include "lexer/BracketP.h"
 #include "platform/Os.h"
+#include "runtime/ByteClass.h"
 #include "runtime/Except3.h"
 #include "runtime/StrXPath.h"
 #include "template/TemplatePasses.h"
@@ -15,9 +16,8 @@ namespace {
 bool beginsWithHtm(const char* ext) {
   const char htm[] = "htm";
   for (int i = 0; i < 3; ++i) {
-    unsigned char c = static_cast<unsigned char>(ext[i]);
-    if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + 32);
-    if (c != static_cast<unsigned char>(htm[i])) return false;
+    if (ByteClass_lower(static_cast<unsigned char>(ext[i])) != static_cast<unsigned char>(htm[i]))
+      return false;
   }
   return true;
 }
