@@ -1,13 +1,11 @@
 // The browser opener on POSIX: BROWSER names the command, an empty BROWSER
-// opens nothing, and there is no registry.
+// opens nothing.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "Raise.h"
 #include "TestFiles.h"
 #include "app/Browser.h"
-#include "platform/WinX.h"
 
 namespace {
 
@@ -60,17 +58,4 @@ TEST(BrowserOpenHtml, EmptyBrowserOrEmptyPathOpensNothing) {
     Browser_openHtml("");
   }
   EXPECT_FALSE(fileExists(record));
-}
-
-TEST(BrowserOpenHtml, ABrowserThatCannotStartIsNotReported) {
-  EnvVar browser("BROWSER", "/no/such/browser");
-  Raised r = catchRaise([] { Browser_openHtml("/docs/a.htm"); });
-  EXPECT_FALSE(r.raised);
-}
-
-TEST(WinXRegistry, ThereIsNoRegistryOnPosix) {
-  char buf[WinX_kTextSize];
-  uint32_t result = 0;
-  EXPECT_EQ(WinX_RegStatus::NoKey, WinX_readReg(WinX_Root::ClassesRoot, WinX_kKeyTopic, nullptr,
-                                                buf, sizeof buf, &result));
 }

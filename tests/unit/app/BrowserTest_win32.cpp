@@ -99,25 +99,6 @@ const char kTopic[] = "WWW_OpenURL";
 
 }  // namespace
 
-TEST(WinXRegistry, MissingTopicKeyIsMissing) {
-  HttpHandler handler;
-  handler.set("browser.exe", "%1", kService, nullptr);
-  char buf[WinX_kTextSize];
-  uint32_t result = 0;
-  EXPECT_EQ(WinX_RegStatus::NoKey, WinX_readReg(WinX_Root::ClassesRoot, WinX_kKeyTopic, nullptr,
-                                                buf, sizeof buf, &result));
-}
-
-TEST(WinXRegistry, ReadsADefaultValue) {
-  HttpHandler handler;
-  handler.set("browser.exe", "open %1", kService, kTopic);
-  char buf[WinX_kTextSize];
-  uint32_t result = 0;
-  EXPECT_EQ(WinX_RegStatus::Ok, WinX_readReg(WinX_Root::ClassesRoot, WinX_kKeyApplication,
-                                             nullptr, buf, sizeof buf, &result));
-  EXPECT_STREQ(kService, buf);
-}
-
 // Without a DDE registration the http handler's command is started with
 // the page, whatever its extension, given with its drive; without a command
 // the shell is asked to open it.

@@ -24,11 +24,6 @@ class InFolder {
   std::filesystem::path before_;
 };
 
-inline std::string currentFolder() {
-  char cwd[StrX_kPathSize];
-  return Os_getcwd(cwd, sizeof cwd) ? cwd : "";
-}
-
 // 2001-09-09 01:46:40 UTC: a modification time no fresh file has.
 inline constexpr std::time_t kOldTime = 1000000000;
 

@@ -5,20 +5,6 @@
 
 #include "runtime/PrintX.h"
 
-TEST(PrintXFlags, LineBeforeAndAfterOnStandardOutput) {
-  PrintX px;
-  PrintX_init(&px);
-  PrintX_setFlags(&px, PrintX_Stdout | PrintX_LineBefore);
-  testing::internal::CaptureStdout();
-  PrintX_printf(&px, "missing %s\n", "a.htm");
-  EXPECT_EQ("\nmissing a.htm\n", testing::internal::GetCapturedStdout());
-
-  PrintX_setFlags(&px, PrintX_Stdout | PrintX_LineAfter);
-  testing::internal::CaptureStdout();
-  PrintX_printf(&px, "w");
-  EXPECT_EQ("w\n", testing::internal::GetCapturedStdout());
-}
-
 TEST(PrintXFlags, StderrAndCaptureBufferWhichIsCutWhenFull) {
   PrintX px;
   PrintX_init(&px);

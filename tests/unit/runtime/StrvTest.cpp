@@ -27,15 +27,3 @@ TEST(StrvCpy, GrowsInStepsOf32) {
   Strv_finish(&v);
   EXPECT_EQ(nullptr, v.text);
 }
-
-TEST(StrvCpy, SourceInsideTheOwnText) {
-  Strv v;
-  Strv_init(&v);
-  Strv_cpy(&v, "0123456789");
-  EXPECT_STREQ("56789", Strv_cpy(&v, v.text + 5));
-  const std::string longer(31, 'y');
-  Strv_cpy(&v, longer.c_str());
-  Strv_cpy(&v, (longer + "abc").c_str());
-  EXPECT_EQ(longer.substr(3) + "abc", Strv_cpy(&v, v.text + 3));
-  Strv_finish(&v);
-}

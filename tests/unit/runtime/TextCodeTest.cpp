@@ -25,24 +25,16 @@ TEST(TextCodeScan, WellFormedUtf8OrByteOrderMark) {
   };
   const Case cases[] = {
       {"empty", "", TextCode::Cp932},
-      {"ASCII only", ascii, TextCode::Cp932},
-      {"2, 3 and 4 bytes", ascii + "\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x98\x80" + ascii,
-       TextCode::Utf8},
       {"the edges of each range", "\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80"
                                   "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", TextCode::Utf8},
-      {"code page 932 text", "\x95\x5C\x8E\xA6 \x83\x5C\x81\x5B", TextCode::Cp932},
       {"overlong two bytes", "\xC0\x80 \xC3\xA9", TextCode::Cp932},
-      {"overlong three bytes", "\xE0\x9F\xBF", TextCode::Cp932},
       {"overlong four bytes", "\xF0\x8F\xBF\xBF", TextCode::Cp932},
       {"a surrogate", "\xED\xA0\x80", TextCode::Cp932},
       {"above U+10FFFF", "\xF4\x90\x80\x80", TextCode::Cp932},
-      {"a byte that starts nothing", "\xF5\x80\x80\x80", TextCode::Cp932},
       {"a lone continuation byte", ascii + "\x80", TextCode::Cp932},
       {"cut short at the end", ascii + "\xE3\x81", TextCode::Cp932},
       {"one bad sequence among good ones", "\xE3\x81\x82\xE3\x81" + ascii + "\xE3\x81\x82",
        TextCode::Cp932},
-      {"the byte order mark alone", "\xEF\xBB\xBF", TextCode::Utf8},
-      {"the byte order mark before bad bytes", "\xEF\xBB\xBF\x95\x5C", TextCode::Utf8},
       {"the mark's bytes later are no mark", "a\xEF\xBB\xBF\x95\x5C", TextCode::Cp932},
   };
   for (const Case& c : cases) {
@@ -61,7 +53,6 @@ TEST(TextCodeCharLen, EachCodeItsOwnCharacters) {
     std::size_t cp932, utf8;
   };
   const Case cases[] = {
-      {"a", 1, 1},
       {"\x95\x5C", 2, 1},          // 表 in code page 932: 0x95 continues in UTF-8
       {"\x81", 1, 1},              // a lead byte before the NUL stands alone
       {"\xC3\xA9", 1, 2},          // a halfwidth katakana byte in code page 932
