@@ -73,7 +73,9 @@ TEST(BadInputPosix, EveryOutputNamesItselfWhenItsWriteFails) {
     fs::create_directory(dir.file("scrivo2"));
     fs::create_symlink("/dev/full", workFile(dir, c.output));
     runOnBadInput(dir, c.input, 14, workFile(dir, c.output) + " の書きこみに失敗しました。");
-    if (c.output[0] != '_') EXPECT_FALSE(fs::is_symlink(workFile(dir, c.output)));
+    if (c.output[0] != '_') {
+      EXPECT_FALSE(fs::is_symlink(workFile(dir, c.output)));
+    }
   }
 }
 

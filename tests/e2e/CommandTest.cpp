@@ -42,7 +42,9 @@ TEST(Command, RunsThatMakeNothing) {
     E2eRun r = runScrivo(dir, c.args);
     EXPECT_EQ(0, r.status);
     EXPECT_EQ(c.out, c.out == help ? r.out.substr(0, help.size()) : r.out);
-    if (c.out == help) EXPECT_EQ(helpText.empty() ? helpText = r.out : helpText, r.out);
+    if (c.out == help) {
+      EXPECT_EQ(helpText.empty() ? helpText = r.out : helpText, r.out);
+    }
     EXPECT_EQ("", r.err);
     EXPECT_EQ(files, listFolder(dir.path()));
     EXPECT_TRUE(r.browserCalls.empty());
