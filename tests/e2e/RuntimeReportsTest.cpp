@@ -1,4 +1,5 @@
-// Reports that end the process, driven through the runtime probe.
+// Reports that end the process, driven through the runtime probe (run with
+// a situation name and arguments).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,7 +36,7 @@ TEST(RuntimeReports, EachSituation) {
     SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : ""));
     TempDir dir;
     writeFile(dir.file("errlog4.txt"), "old line\r\n");
-    RunResult r = runProbe(dir, c.args);
+    RunResult r = runProgram(hostPath(SCRIVO_PROBE_EXE), c.args, dir.path(), {{"LC_ALL", "C"}});
     EXPECT_EQ(c.status, r.status);
     EXPECT_EQ(c.out, r.out);
     EXPECT_EQ(c.err, maskLines(r.err));

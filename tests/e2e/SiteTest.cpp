@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <regex>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -100,34 +98,39 @@ TEST(Site, FolderLinesWithEitherSeparatorGiveTheSameSite) {
   }
 }
 
-TEST(Site, SameFileNamesGetNumberedPagesAndOwnOutlines) {
+// Pages of the same name are numbered in project order, each with its own
+// outline. The site's own names go to no page or copy, and a project that
+// names itself is a file to copy ("scv" is no extension of a kind that is
+// read).
+TEST(Site, PageNamesNeverClash) {
   Site s;
   std::vector<std::string> files;
   for (const char* name : {"one", "two", "six"}) {
     const std::string d = name;
     s.write(d + S + "x.c", "/* <<<Title " + d + ">>> */\nint " + d + "(void);\n");
-    files.push_back("Folder = " + d);
-    files.push_back("File = x.c");
+    files.insert(files.end(), {"Folder = " + d, "File = x.c"});
   }
   s.write("Abc.txt", "plain\n");
-  files.push_back("Folder = .");
-  files.push_back("File = Abc.txt");
-  s.make(projectText(files));
+  s.write("index.html", "old frame");
+  s.write("index0.htm", "<p>bar</p>");
+  s.write("_out.kwf", "not links");
+  files.insert(files.end(), {"Folder = .", "File = Abc.txt", "File = index.html", "File = index0.htm",
+                             "File = _out.kwf", "File = site.scv"});
+  const std::string project = projectText(files, "FirstPage", "FirstPage = index.html");
+  s.make(project);
   ASSERT_EQ(0, s.run.status) << s.run.err;
   // Sorted without regard to case, the equal names in project order.
-  EXPECT_EQ(pageList(item("Abc.txt.htm", "Abc.txt") + item("x.c.htm", "x.c", "Title one") +
-                     item("x.c(2).htm", "x.c", "Title two") +
+  EXPECT_EQ(pageList(item("Abc.txt.htm", "Abc.txt") + item("index0(2).htm", "index0.htm") +
+                     item("x.c.htm", "x.c", "Title one") + item("x.c(2).htm", "x.c", "Title two") +
                      item("x.c(3).htm", "x.c", "Title six")),
             s.page("index2.htm"));
-  const std::string pages[] = {"x.c.htm", "x.c(2).htm", "x.c(3).htm"};
-  const std::string names[] = {"one", "two", "six"};
-  for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(pages[i]);
-    EXPECT_NE(std::string::npos,
-              s.page(pages[i]).find("<LI><A name=\"abst1\" href=\"#title1\">1. Title " + names[i] +
-                                    "</A>\r\n</UL>"));
-  }
-  EXPECT_EQ(8u, listFolder(s.folder()).size());  // four pages, three site files, links
+  EXPECT_EQ("old frame", s.page("index(2).html"));
+  EXPECT_EQ("<p>bar</p>", s.page("index0(2).htm"));
+  EXPECT_EQ("not links", s.page("_out(2).kwf"));
+  EXPECT_EQ(project, s.page("site.scv"));
+  EXPECT_EQ(kBar, s.page("index0.htm"));
+  EXPECT_EQ(frame("index(2).html"), s.page("index.html"));
+  EXPECT_EQ(12u, listFolder(s.folder()).size());  // eight pages and copies, three site files, links
 }
 
 TEST(Site, DocumentsOnly) {
@@ -148,77 +151,6 @@ TEST(Site, DocumentsOnly) {
             s.page("index2.htm"));
   EXPECT_EQ(frame("Doc2.htm"), s.page("index.html"));
   EXPECT_EQ(std::string::npos, s.run.out.find('\n'));  // no analysis, no warning
-}
-
-TEST(Site, EveryLinkResolves) {
-  Site s;
-  s.write("src" + S + "util.c",
-          "/* <<<Utilities [widget]>>> */\nint compute(void)\n{\n  return 0;\n}\n"
-          "#define LIMIT 3\nstruct Node { int v; };\n");
-  s.write("src" + S + "main.c",
-          "/* <<<Main>>> */\n/* <<<Start>>> */\nint main(void)\n{\n  struct Node n;\n"
-          "  return compute() + LIMIT + widget;\n}\n");
-  s.write("other" + S + "util.c", "int helper(void) { return compute(); }\n");
-  s.write("notes.txt", "<<<Notes>>>\nsee <kword>gizmo</kword> and compute\n");
-  s.write("doc.htm",
-          "<html><head><title>Guide</title></head><body>\n<h1>Top</h1>\n<embed_index>\n"
-          "<h2>Use</h2>\ncall compute, LIMIT, widget and gizmo.\n</body></html>\n");
-  s.write("pic.png", "png");
-  s.make(projectText({"Folder = src", "File = util.c", "File = main.c", "Folder = other",
-                      "File = util.c", "Folder = .", "File = notes.txt", "File = doc.htm",
-                      "File = pic.png"},
-                     "FirstPage", "FirstPage = doc.htm"));
-  ASSERT_EQ(0, s.run.status) << s.run.err;
-
-  std::map<std::string, std::set<std::string>> anchors;
-  static const std::regex kName("name=\"([^\"]*)\"");
-  for (const std::string& f : listFolder(s.folder())) {
-    const std::string text = s.page(f);
-    for (std::sregex_iterator m(text.begin(), text.end(), kName), end; m != end; ++m)
-      anchors[f].insert((*m)[1]);
-  }
-  static const std::regex kRef("(href|src)=\"([^\"]*)\"");
-  int links = 0;
-  for (const std::string& f : listFolder(s.folder())) {
-    const std::string text = s.page(f);
-    for (std::sregex_iterator m(text.begin(), text.end(), kRef), end; m != end; ++m) {
-      const std::string ref = (*m)[2];
-      SCOPED_TRACE(f + ": " + ref);
-      if (ref == "..") continue;  // the document folder
-      const std::size_t hash = ref.find('#');
-      const std::string target = hash == 0 ? f : ref.substr(0, hash);
-      ASSERT_TRUE(fileExists(s.folder() + S + target));
-      if (hash != std::string::npos) {
-        EXPECT_EQ(1u, anchors[target].count(ref.substr(hash + 1)));
-      }
-      ++links;
-    }
-  }
-  EXPECT_GT(links, 30);
-  // The cross-page uses the project was made for.
-  EXPECT_NE(std::string::npos, s.page("main.c.htm").find("<A href=\"util.c.htm#func1\">compute</A>"));
-  EXPECT_NE(std::string::npos, s.page("doc.htm").find("<A href=\"notes.txt.htm#kword1\">gizmo</A>"));
-}
-
-// The site's own names go to no page or copy, and a project that names
-// itself is a file to copy ("scv" is no extension of a kind that is read).
-TEST(Site, OwnFileNamesAreNeverGivenToPages) {
-  Site s;
-  s.write("index.html", "old frame");
-  s.write("index0.htm", "<p>bar</p>");
-  s.write("_out.kwf", "not links");
-  const std::string project =
-      projectText({"File = index.html", "File = index0.htm", "File = _out.kwf", "File = site.scv"},
-                  "FirstPage", "FirstPage = index.html");
-  s.make(project);
-  ASSERT_EQ(0, s.run.status) << s.run.err;
-  EXPECT_EQ("old frame", s.page("index(2).html"));
-  EXPECT_EQ("<p>bar</p>", s.page("index0(2).htm"));
-  EXPECT_EQ("not links", s.page("_out(2).kwf"));
-  EXPECT_EQ(project, s.page("site.scv"));
-  EXPECT_EQ(kBar, s.page("index0.htm"));
-  EXPECT_EQ(frame("index(2).html"), s.page("index.html"));
-  EXPECT_EQ(pageList(item("index0(2).htm", "index0.htm")), s.page("index2.htm"));
 }
 
 // Warnings go to standard output: a bracket warning right after the

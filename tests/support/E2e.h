@@ -15,14 +15,10 @@ struct E2eRun : RunResult {
   std::vector<std::string> browserCalls;  // pages the browser was asked to show
 };
 
-// Runs the program in folder dir with LC_ALL=C and BROWSER set to the recorder;
-// fileSizeLimit as runProgram takes it (POSIX only).
-E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args,
-                 long long fileSizeLimit = -1);
+// Runs the program in folder dir with LC_ALL=C and BROWSER set to the recorder.
+E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args);
 // A page path in the form in which browserCalls shows it.
 std::string browserForm(const std::string& page);
-// Runs the runtime probe with a situation name and arguments.
-RunResult runProbe(const TempDir& dir, const std::vector<std::string>& args);
 // Replaces the line number of every "(digits)" after a module name in a
 // report line by N, since line numbers belong to the build.
 std::string maskLines(const std::string& text);
@@ -38,22 +34,18 @@ std::string slashes(std::string s);
 
 // Every file below root except inside folders named "scrivo2", by relative
 // path, with its bytes and modification time.
-struct InputState {
-  std::string bytes;
-  std::filesystem::file_time_type modified;
-};
-using InputSnapshot = std::map<std::string, InputState>;
+using InputSnapshot = std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>>;
 InputSnapshot snapshotInputs(const std::string& root);
-// The files that differ between two snapshots, one a line; empty when none.
-std::string changedInputs(const InputSnapshot& before, const InputSnapshot& after);
 // What standard error holds after an error with this message ended the run,
 // line numbers masked as maskLines does.
 std::string uncaughtReport(const std::string& message);
 // Runs scrivo in dir on arg: whatever the input, the run ends with status 0
 // and nothing on standard error, or with 14 and the report of message and
-// no page shown; every file outside the work folder stays as it was.
+// no page shown; every file outside the work folder stays as it was. In
+// message "<dir>" stands for dir's path and a separator, "<cwd>" for its
+// path, "<arg>" for arg.
 E2eRun runOnBadInput(const TempDir& dir, const std::string& arg, int status,
-                     const std::string& message = "", long long fileSizeLimit = -1);
+                     const std::string& message = "");
 
 // A source page: the head with title and heading, the listing, the index
 // sections.

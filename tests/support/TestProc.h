@@ -13,14 +13,10 @@ struct RunResult {
 };
 
 // env: variables to set (an empty value sets the variable to the empty
-// text); unset: variables to remove. fileSizeLimit, when not negative, is
-// the most bytes a file the child writes may reach, its captured output
-// included: a write past it fails (EFBIG on POSIX, where RLIMIT_FSIZE is set
-// and SIGXFSZ ignored in the child) as on a full disk. Windows has no such
-// limit; asking for one there throws.
+// text); unset: variables to remove.
 RunResult runProgram(const std::string& exe, const std::vector<std::string>& args,
                      const std::string& cwd, const std::map<std::string, std::string>& env = {},
-                     const std::vector<std::string>& unset = {}, long long fileSizeLimit = -1);
+                     const std::vector<std::string>& unset = {});
 
 // A path of the build (as CMake wrote it) in the form the platform opens.
 std::string hostPath(const std::string& path);

@@ -1,10 +1,8 @@
 // Child processes on POSIX: fork, redirect, exec.
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -15,7 +13,7 @@ std::string hostPath(const std::string& path) { return path; }
 
 RunResult runProgram(const std::string& exe, const std::vector<std::string>& args,
                      const std::string& cwd, const std::map<std::string, std::string>& env,
-                     const std::vector<std::string>& unset, long long fileSizeLimit) {
+                     const std::vector<std::string>& unset) {
   TempDir capture;
   std::string outPath = capture.file("out"), errPath = capture.file("err");
   pid_t pid = fork();
@@ -28,11 +26,6 @@ RunResult runProgram(const std::string& exe, const std::vector<std::string>& arg
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
-    if (fileSizeLimit >= 0) {
-      std::signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
-      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
-    }
     for (const auto& name : unset) unsetenv(name.c_str());
     for (const auto& kv : env) setenv(kv.first.c_str(), kv.second.c_str(), 1);
     std::vector<char*> argv;

@@ -51,8 +51,7 @@ std::string hostPath(const std::string& path) {
 
 RunResult runProgram(const std::string& exe, const std::vector<std::string>& args,
                      const std::string& cwd, const std::map<std::string, std::string>& env,
-                     const std::vector<std::string>& unset, long long fileSizeLimit) {
-  if (fileSizeLimit >= 0) throw std::runtime_error("no file size limit on Windows");
+                     const std::vector<std::string>& unset) {
   TempDir capture;
   std::string outPath = capture.file("out"), errPath = capture.file("err");
   HANDLE in = openForChild("NUL", false);

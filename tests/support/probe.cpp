@@ -35,9 +35,7 @@ int main(int argc, char** argv) {
   }
   alignas(8) static uint8_t area[BigStack_kMainSize];
   ScrivoApp_setUpRuntime(area, sizeof area);
-  if (what == "uncaught") {
-    Errors_raise("probe", 30, Errors_Unofficial, "%s", "lost");
-  } else if (what == "uncaught-in-frames") {
+  if (what == "uncaught-in-frames") {
     Except3_tryFinally(
         "probe", __LINE__,
         [] {
