@@ -71,8 +71,7 @@ target_link_libraries(scrivo_e2e PRIVATE scrivo_testsupport ${GTEST_MAIN})
 target_compile_definitions(scrivo_e2e PRIVATE
   SCRIVO_EXE="$<TARGET_FILE:scrivo>"
   SCRIVO_PROBE_EXE="$<TARGET_FILE:scrivo_probe>"
-  SCRIVO_RECORDER_EXE="$<TARGET_FILE:scrivo_recorder>"
-  SCRIVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  SCRIVO_RECORDER_EXE="$<TARGET_FILE:scrivo_recorder>")
 add_dependencies(scrivo_e2e scrivo scrivo_probe scrivo_recorder)
 
 add_test(NAME unit COMMAND scrivo_unit)

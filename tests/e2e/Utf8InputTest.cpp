@@ -99,41 +99,6 @@ const char *render(struct MeterTable *table)
   EXPECT_NE(std::string::npos, cp.find("<LI><A href=\"#func2\">render 関数</A>"));
 }
 
-// Which code a file is read in shows in the page: a UTF-8 page has the
-// declaration and its fixed texts in UTF-8, and a comment that ends right
-// after あ (E3 81 82) ends there only when the file is read as UTF-8: read
-// as code page 932, "\x82*" is one character.
-TEST(Utf8Input, CodeOfAFile) {
-  const std::string funcF = kFuncSection + "<LI><A href=\"#func1\">f 関数</A>\r\n" + kEndSection;
-  const std::string fListing = "<A name=\"func1\">int <A href=\"#func1\">f</A>(void)\n";
-  struct Case {
-    const char* what;
-    std::string text;
-    bool utf8;
-    std::string sections;
-    std::string listing;
-  };
-  const Case cases[] = {
-      {"UTF-8", "/* \xE3\x81\x82*/\nint f(void)\n{\n}\n", true, funcF,
-       "   1|/* \xE3\x81\x82*/\n   2|" + fListing + "   3|</A>{\n   4|}\n   5|"},
-      {"byte order mark", "\xEF\xBB\xBF// \xE8\xA1\xA8\nint f(void)\n{\n}\n", true, funcF,
-       "   1|\xEF\xBB\xBF// \xE8\xA1\xA8\n   2|" + fListing + "   3|</A>{\n   4|}\n   5|"},
-      // The mark decides, whatever follows it.
-      {"byte order mark and a bad byte", "\xEF\xBB\xBF/* \xC0 */\n", true, "",
-       "   1|\xEF\xBB\xBF/* \xC0 */\n   2|"},
-      // E3 81 and a space is no UTF-8: the comment runs on to line 5.
-      {"one bad sequence", "/* \xE3\x81\x82*/\nint f(void)\n{\n}\n/* \xE3\x81 */\n", false, "",
-       "   1|/* \xE3\x81\x82*/\n   2|int f(void)\n   3|{\n   4|}\n   5|/* \xE3\x81 */\n   6|"},
-      {"ASCII", "int f(void)\n{\n}\n", false, funcF,
-       "   1|" + fListing + "   2|</A>{\n   3|}\n   4|"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const std::string top = head("e.c") + c.sections;
-    EXPECT_EQ((c.utf8 ? declared(utf8(top)) : top) + listing(c.listing), pageOf("e.c", c.text, "e.htm"));
-  }
-}
-
 // A title keeps at most 127 bytes in the page list and 255 in its links
 // entry; a character that would cross the limit stays out whole.
 TEST(Utf8Input, TitleCutsKeepWholeCharacters) {

@@ -56,21 +56,3 @@ TEST(ByteScan, FindsEveryHitInOrder) {
     EXPECT_EQ(c.hits, seen);
   }
 }
-
-TEST(ByteScan, WalkStopsWhenAsked) {
-  const ByteScan s = setOf("(");
-  const std::string t = textWith(40, '(', {2, 20, 30});
-  std::vector<std::size_t> seen;
-  EXPECT_FALSE(s.forEach(t.data(), t.size(), [&](std::size_t i) {
-    seen.push_back(i);
-    return i < 20;
-  }));
-  EXPECT_EQ((std::vector<std::size_t>{2, 20}), seen);
-}
-
-TEST(ByteScan, AsciiRunEndsAtTheFirstHighByte) {
-  const std::string t = std::string(20, 'a') + "\x81\x40" + "b";
-  EXPECT_EQ(20u, ByteScan_asciiRun(t.data(), t.data() + t.size()));
-  EXPECT_EQ(1u, ByteScan_asciiRun(t.data() + 22, t.data() + t.size()));
-  EXPECT_EQ(0u, ByteScan_asciiRun(t.data() + 20, t.data() + t.size()));
-}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "LexerFixture.h"
+#include "engine/PassLoop.h"
 #include "lexer/BLex3Write.h"
 #include "lexer/CScanners.h"
 
@@ -21,24 +22,17 @@ class ScanPass {
   BLex3* lexer() { return &o_.lx; }
   const BracketP_Errors& errors() const { return errors_; }
 
-  // Runs to the end of the data, calling onCycle(pos) after every cycle.
+  // Runs the passes' loop to the end of the data, calling onCycle(pos)
+  // after every cycle.
   template <class F>
   void run(F&& onCycle) {
-    BLex3* lx = &o_.lx;
-    int repeats = 0;
-    for (BLex3_Pos cur{0, 0};;) {
-      BLex3_setPos(lx, cur);
-      if (BLex3_fetch(lx, 0) == nullptr) break;
-      CScanners_step(&s, cur);
-      BLex3_setPos(lx, cur);
-      onCycle(cur);
-      const BLex3_Pos next = CScanners_nextPos(&s);
-      repeats = next.offset == cur.offset ? repeats + 1 : 0;
-      if (repeats >= 10000) {
-        ADD_FAILURE() << "no progress at offset " << cur.offset;
-        return;
-      }
-      cur = next;
+    PassLoop loop(&o_.lx);
+    while (loop.cycle()) {
+      CScanners_step(&s, loop.pos());
+      loop.restore();
+      onCycle(loop.pos());
+      loop.offer(CScanners_nextPos(&s));
+      loop.advance();
     }
     BracketP_finish(&s.tracker);
   }

@@ -57,16 +57,6 @@ TEST(FileXCopy, EmptyFileKeepsItsTime) {
   EXPECT_EQ(kOldTime, t);
 }
 
-TEST(FileXCopy, CopiesInBlocksWithProgress) {
-  TempDir dir;
-  std::string bytes = patternBytes(2500);
-  writeFile(dir.file("s"), bytes);
-  Calls calls;
-  FileX_copyWithProgress(dir.file("d").c_str(), dir.file("s").c_str(), record, &calls);
-  EXPECT_EQ((Calls{{0, 2500}, {1024, 2500}, {2048, 2500}, {2500, 2500}}), calls);
-  EXPECT_EQ(bytes, readFile(dir.file("d")));
-}
-
 TEST(FileXCopy, OntoItselfLeavesTheFileIntact) {
   TempDir dir;
   fs::create_directory(dir.file("sub"));

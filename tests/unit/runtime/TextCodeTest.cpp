@@ -36,6 +36,9 @@ TEST(TextCodeScan, WellFormedUtf8OrByteOrderMark) {
       {"one bad sequence among good ones", "\xE3\x81\x82\xE3\x81" + ascii + "\xE3\x81\x82",
        TextCode::Cp932},
       {"the mark's bytes later are no mark", "a\xEF\xBB\xBF\x95\x5C", TextCode::Cp932},
+      // The mark decides, whatever follows it.
+      {"a byte order mark", "\xEF\xBB\xBF// \xE8\xA1\xA8", TextCode::Utf8},
+      {"a byte order mark and a bad byte", "\xEF\xBB\xBF/* \xC0 */", TextCode::Utf8},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -23,7 +23,7 @@ TEST(RXMLWriteTemplate, RepeatsItsBodyPerItemWithIntervalsBetween) {
   EXPECT_EQ("<p>\n    Apple, \n    Pear, \n    Fig\n</p>\n", e.expand("doc.htm"));
 }
 
-TEST(RXMLWriteVar, EachKindOfVar) {
+TEST(RXMLWriteVar, EachKindOfVarAndTheLinesThatVanish) {
   struct Case {
     const char* doc;
     const char* out;
@@ -43,21 +43,7 @@ TEST(RXMLWriteVar, EachKindOfVar) {
        "out<div>in</div>er|<div>out<div>in</div>er</div>"},
       // Double-byte text passes through unchanged.
       {"表<var value=\"ソ\">示", "表ソ示"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.doc);
-    Engine e;
-    e.put("doc.htm", c.doc);
-    EXPECT_EQ(c.out, e.expand("doc.htm"));
-  }
-}
-
-TEST(RXMLWriteText, LinesOfElementsThatWriteNothingVanish) {
-  struct Case {
-    const char* doc;
-    const char* out;
-  };
-  const Case cases[] = {
+      // The line of an element that writes nothing vanishes.
       {"a\n  <var interval=\"x\">\nb\n", "a\nb\n"},
       {"a\n  <var interval=\"x\">", "a\n"},
       // Indentation stays before what an element writes.
