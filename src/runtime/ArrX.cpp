@@ -36,22 +36,8 @@ void ArrX_Buf_free(ArrX_Buf* buf, void* element, std::size_t size) {
     buf->last -= size;
 }
 
-void ArrX_Able_init(ArrX_Able* able, void* buffer, std::size_t size, std::size_t elemSize,
-                    std::size_t flagOffset) {
-  able->first = static_cast<uint8_t*>(buffer);
-  able->over = able->first + size;
-  for (uint8_t* p = able->first; p + elemSize <= able->over; p += elemSize) p[flagOffset] = 0;
-}
-
 void* ArrX_Able_getFirstFree(ArrX_Able* able, std::size_t elemSize, std::size_t flagOffset) {
   for (uint8_t* p = able->first; p + elemSize <= able->over; p += elemSize)
     if (p[flagOffset] == 0) return p;
   Errors_raise(kModule, __LINE__, ArrX_Err_Full, "%s", ArrX_Txt_AbleFull);
-}
-
-void* ArrX_Able_forEach(const ArrX_Able* able, void* pos, std::size_t elemSize,
-                        std::size_t flagOffset) {
-  for (uint8_t* p = static_cast<uint8_t*>(pos); p + elemSize <= able->over; p += elemSize)
-    if (p[flagOffset] != 0) return p;
-  return nullptr;
 }

@@ -31,11 +31,6 @@ struct ArrX_Able {
   uint8_t* over;
 };
 
-void ArrX_Able_init(ArrX_Able* able, void* buffer, std::size_t size, std::size_t elemSize,
-                    std::size_t flagOffset);
 // The first free element; the caller sets its flag when it uses it.
 // Raises ArrX_Err_Full when every element is in use.
 void* ArrX_Able_getFirstFree(ArrX_Able* able, std::size_t elemSize, std::size_t flagOffset);
-// The first used element at or after pos, or null at the end.
-void* ArrX_Able_forEach(const ArrX_Able* able, void* pos, std::size_t elemSize,
-                        std::size_t flagOffset);

@@ -4,10 +4,8 @@
 #include <cstdint>
 
 // Field types.
-inline constexpr int32_t Offset_CharArray = 2;  // characters inside the record
 inline constexpr int32_t Offset_StrPtr = 3;     // pointer to a string, exact
 inline constexpr int32_t Offset_StrPtrI = 4;    // pointer to a string, ASCII case ignored
-inline constexpr int32_t Offset_WildPtr = 5;    // pointer to a wildcard pattern
 
 struct Offset_Key {
   int32_t offset;     // byte offset of the field in the record; never negative
@@ -18,7 +16,3 @@ struct Offset_Key {
 // Whether the record's field matches value. Another type raises
 // Errors_Unofficial.
 bool Offset_match(const Offset_Key* key, const void* record, const char* value);
-
-// The wildcard rule of type 5: "?" matches any character; the part before
-// the first "*" is compared from the front, the part after it from the back.
-bool Offset_matchWild(const char* pattern, const char* value);

@@ -28,6 +28,14 @@ std::string tailFromTempDir(const std::string& path) {
   return at == std::string::npos ? p : p.substr(at);
 }
 
+bool madeWorkFolder(const TempDir& dir) {
+  std::error_code ec;
+  for (auto it = std::filesystem::recursive_directory_iterator(dir.path(), ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+    if (it->path().filename() == "scrivo2") return true;
+  return false;
+}
+
 E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args) {
   const char* rec = std::getenv("SCRIVO_WINE_RECORD");
   std::string record = rec ? hostPath(rec) : std::string();
@@ -37,9 +45,10 @@ E2eRun runScrivo(const TempDir& dir, const std::vector<std::string>& args) {
       runProgram(hostPath(SCRIVO_EXE), args, dir.path(), {{"LC_ALL", "C"}});
   if (!record.empty()) {
     // Wine's shell hands the page on after the program has ended: a run
-    // that succeeded and made its work folder is given up to ten seconds
-    // for it (a loaded machine may need several).
-    if (r.status == 0 && fileExists(dir.file("scrivo2")))
+    // that succeeded and made a work folder (beside an input in a
+    // subfolder too) is given up to ten seconds for it (a loaded machine
+    // may need several).
+    if (r.status == 0 && madeWorkFolder(dir))
       for (int i = 0; i < 200 && readFile(record).size() <= before; ++i) Sleep(50);
     std::string all = readFile(record);
     std::istringstream calls(all.size() > before ? all.substr(before) : std::string());
