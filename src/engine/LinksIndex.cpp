@@ -44,15 +44,17 @@ static_assert(kSlots >= 2 * kEntries, "the slot table must stay at most half ful
 constexpr int kFilterBits = 20;
 constexpr uint32_t kFilterWords = (1u << kFilterBits) / 64;
 
-// Targets read back lately, by the file position of their entry: a text
-// links the same few names again and again, and each read is a seek, a read
-// and a path resolution. Fixed room, whatever the links file's size.
-constexpr int kCacheBits = 13;
-constexpr std::size_t kCachedTargets = std::size_t{1} << kCacheBits;  // about 2.1 MiB
+// Targets read back lately, by the file position of their entry, as the
+// links file gives them (before they are made absolute): a text links the
+// same names again and again, and each read is a seek and a read of the
+// system. Fixed room, whatever the links file's size; a target too long for
+// an entry is read each time.
+constexpr int kCacheBits = 15;
+constexpr std::size_t kCachedTargets = std::size_t{1} << kCacheBits;  // 2 MiB
 struct CachedTarget {
   IniFile_Pos pos;  // 0: empty
-  std::size_t size;  // the target buffer's size it was made for
-  char text[StrX_kPathSize];
+  uint32_t size;    // the target buffer's size it was read for
+  char text[52];
 };
 
 }  // namespace
@@ -302,24 +304,22 @@ inline std::size_t wordAt(const LinksIndex_Starts* s, const char* text, uint32_t
 
 void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targetSize) {
   if (targetSize == 0) return;  // no room even for the NUL
-  CachedTarget* c = nullptr;
-  if (targetSize <= sizeof c->text) {
-    const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> (64 - kCacheBits));
-    c = &ix->table->cache[h % kCachedTargets];
-    if (c->pos == pos && c->size == targetSize) {
-      std::memcpy(target, c->text, std::strlen(c->text) + 1);
-      return;
+  const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> (64 - kCacheBits));
+  CachedTarget* c = &ix->table->cache[h];
+  if (c->pos == pos && c->size == targetSize) {
+    std::memcpy(target, c->text, std::strlen(c->text) + 1);
+  } else {
+    IniFile_Read_setStrMax(&ix->reader, targetSize);
+    IniFile_Read_attrAt(&ix->reader, pos, "--s", target);
+    const std::size_t len = std::strlen(target);
+    if (len < sizeof c->text) {
+      c->pos = pos;
+      c->size = static_cast<uint32_t>(targetSize);
+      std::memcpy(c->text, target, len + 1);
     }
   }
-  IniFile_Read_setStrMax(&ix->reader, targetSize);
-  IniFile_Read_attrAt(&ix->reader, pos, "--s", target);
   // A target that does not fit is cut, as the reader cut it already.
   (void)StrX_toAbsPath(target, targetSize, ix->base);
-  if (c != nullptr) {
-    c->pos = pos;
-    c->size = targetSize;
-    std::memcpy(c->text, target, std::strlen(target) + 1);
-  }
 }
 
 }  // namespace

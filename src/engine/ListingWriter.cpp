@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::size_t kOutBuffer = 64 * 1024;
-
 void writeEscaped(ListingWriter* w, BLex3_Pos to) {
   uint32_t line = w->lineState < 0 ? BLex3_kNoLineNumbers : static_cast<uint32_t>(w->lineState);
   BLex3_writeHtml(w->lexer, w->last, to, &line, w->out);
@@ -27,8 +25,7 @@ void ListingWriter_init(ListingWriter* writer, const char* path, HtmlTagP* tags,
   writer->lineState = line != nullptr ? 0 : -1;
   StrX_cpy(writer->path, path, sizeof writer->path);
   writer->out = FileX_open(path, "wb");
-  // The listing is the largest work file: written in large pieces.
-  if (writer->out != nullptr) std::setvbuf(writer->out, nullptr, _IOFBF, kOutBuffer);
+  writer->outBuffer.attach(writer->out);
 }
 
 void ListingWriter_step(ListingWriter* w) {

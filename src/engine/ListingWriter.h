@@ -10,6 +10,7 @@
 
 #include "lexer/BLex3.h"
 #include "lexer/HtmlTagP.h"
+#include "runtime/FileX.h"
 #include "runtime/StrX.h"
 
 struct ListingWriter {
@@ -22,6 +23,7 @@ struct ListingWriter {
   BLex3_Pos rawStart{0, 0};
   int32_t rawLine = 0;     // the line state where the image tag began
   std::FILE* out = nullptr;
+  FileX_Buffer outBuffer;  // the listing is the largest work file
   char path[StrX_kPathSize] = {};
 };
 

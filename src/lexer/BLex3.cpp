@@ -128,8 +128,11 @@ void fillKinds(const BLex3* lx, int8_t* k, const char* b, int64_t n, int32_t fir
 // failed read (raised).
 bool loadChunk(BLex3* lx, int64_t off) {
   constexpr int64_t kHalf = static_cast<int64_t>(BLex3_kReadChunk / 2);
-  const int64_t start = off - off % kHalf;
   const int64_t heldEnd = lx->cacheBase + static_cast<int64_t>(lx->cacheLen);
+  int64_t start = off - off % kHalf;
+  // Reading on just past the held bytes keeps their last half: the writer
+  // that follows the cursor a little behind still finds its bytes.
+  if (start == heldEnd && start - kHalf > lx->cacheBase) start -= kHalf;
   std::size_t kept = 0;
   if (start > lx->cacheBase && start < heldEnd) {
     kept = static_cast<std::size_t>(heldEnd - start);

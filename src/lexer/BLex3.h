@@ -14,8 +14,8 @@
 inline constexpr std::size_t BLex3_kBufSize = 516;
 inline constexpr uint32_t BLex3_kBlockSize = 256;
 inline constexpr std::size_t BLex3_kKindMapSize = 512;
-// The lexer reads its file in chunks of this size, at multiples of it.
-inline constexpr std::size_t BLex3_kReadChunk = 8192;
+// The lexer reads its file in chunks of this size, at multiples of half of it.
+inline constexpr std::size_t BLex3_kReadChunk = 64 * 1024;
 
 // Byte kinds.
 inline constexpr int32_t BLex3_kSingleByte = 0;
@@ -57,7 +57,7 @@ struct BLex3 {
   // The file is read unbuffered in aligned chunks kept here: the passes move
   // the window back and forth by a block or two, and each such move would
   // otherwise be a seek and a read of the system.
-  int64_t cacheBase = 0;    // file offset of cache[0], a multiple of its size
+  int64_t cacheBase = 0;    // file offset of cache[0], a multiple of half its size
   std::size_t cacheLen = 0; // bytes of the file held from cacheBase
   char cache[BLex3_kReadChunk];
 

@@ -167,11 +167,14 @@ void FileX_copyWithProgress(const char* dst, const char* src, FileX_ProgressFn p
 
   // The source is opened first, so that a source that cannot be read leaves
   // no empty destination behind.
+  FileX_Buffer inBuffer, outBuffer;
   FilePtr in(FileX_open(src, "rb"));
+  inBuffer.attach(in.get());
   FilePtr out(std::fopen(dst, "wb"));
   if (!out) {
     Errors_raiseErrno();
   }
+  outBuffer.attach(out.get());
   if (progress) progress(param, 0, total);
   char block[FileX_kCopyBlock];
   int64_t copied = 0;
@@ -195,7 +198,9 @@ void FileX_copyWithProgress(const char* dst, const char* src, FileX_ProgressFn p
 
 void FileX_catFile(std::FILE* out, const char* path, char modeLetter) {
   const char mode[] = {'r', modeLetter, '\0'};
+  FileX_Buffer buffer;
   FilePtr in(FileX_open(path, mode));
+  buffer.attach(in.get());
   char block[FileX_kCopyBlock];
   for (;;) {
     std::size_t got = std::fread(block, 1, sizeof block, in.get());

@@ -11,8 +11,19 @@
 
 #include "runtime/Except3.h"
 #include <ctime>
+#include <memory>
 
 inline constexpr std::size_t FileX_kCopyBlock = 1024;  // FileX_copy, FileX_catFile
+inline constexpr std::size_t FileX_kStreamBuffer = 64 * 1024;
+
+// The buffer of a stream that carries a whole page or listing, so that the
+// system sees large reads and writes. It must outlive the stream's close.
+struct FileX_Buffer {
+  std::unique_ptr<char[]> bytes{new char[FileX_kStreamBuffer]};
+  void attach(std::FILE* f) {
+    if (f != nullptr) std::setvbuf(f, bytes.get(), _IOFBF, FileX_kStreamBuffer);
+  }
+};
 
 // The open stream, never null. A failure raises FileX_Err_CannotWriteOpen
 // for a mode with "w" (naming the missing folder case apart) or
@@ -74,7 +85,9 @@ void FileX_closeWrittenOrRemove(std::FILE* f, const char* path, bool whole);
 // (FileX_closeWrittenOrRemove).
 template <class Write>
 void FileX_writeFile(const char* path, Write&& write) {
+  FileX_Buffer buffer;
   std::FILE* out = FileX_open(path, "wb");
+  buffer.attach(out);
   bool whole = false;
   Except3_tryFinally(
       "filex", __LINE__,
