@@ -29,10 +29,8 @@ std::string tailFromTempDir(const std::string& path) {
 }
 
 bool madeWorkFolder(const TempDir& dir) {
-  std::error_code ec;
-  for (auto it = std::filesystem::recursive_directory_iterator(dir.path(), ec);
-       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
-    if (it->path().filename() == "scrivo2") return true;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(dir.path()))
+    if (e.path().filename() == "scrivo2") return true;
   return false;
 }
 
