@@ -51,11 +51,13 @@ constexpr uint32_t kFilterWords = (1u << kFilterBits) / 64;
 // an entry is read each time.
 constexpr int kCacheBits = 15;
 constexpr std::size_t kCachedTargets = std::size_t{1} << kCacheBits;  // 2 MiB
+constexpr std::size_t kCachedTargetBytes = 64;  // one cache line each
 struct CachedTarget {
   IniFile_Pos pos;  // 0: empty
   uint32_t size;    // the target buffer's size it was read for
-  char text[52];
+  char text[kCachedTargetBytes - sizeof(IniFile_Pos) - sizeof(uint32_t)];
 };
+static_assert(sizeof(CachedTarget) == kCachedTargetBytes, "a cached target fills its line");
 
 }  // namespace
 
