@@ -5,6 +5,13 @@ namespace {
 
 constexpr BLex3_Pos kNone = {BLex3_kNoOffset, BLex3_kUnknown};
 
+// BLex3_isTrailPtr for a byte q at or after the cursor p: a byte after one
+// that leads no character is no trail byte, and most bytes tried are such.
+inline bool isTrail(BLex3* lx, const LinksIndex_Starts* s, const char* p, const char* q) {
+  return (q == p || s->cls[static_cast<unsigned char>(q[-1])] == LinksIndex_Starts::kLead) &&
+         BLex3_isTrailPtr(lx, q);
+}
+
 }  // namespace
 
 void KeywordLinker_init(KeywordLinker* k, LinksIndex* index) {
@@ -54,18 +61,30 @@ void KeywordLinker_step(KeywordLinker* k) {
   // the cursor itself is always tried and the scan always advances.
   char* end = BLex3_getEnd(lx);
   char* stop = BLex3_isEndPtr(lx, end) ? end : end - KeywordLinker_kReadAhead + 1;
-  // LinksIndex_mayStart, inlined for the window: the byte after every
-  // position tried lies in the window or its zero guard, so it is read
-  // without the test for the end of the text.
+  // Each byte that starts a word tries the rest of its run of word bytes
+  // (the run's end is found once); a lead byte tries the general search.
+  // The byte after every position tried lies in the window or its zero
+  // guard, which also ends every run.
   const LinksIndex_Starts* starts = k->index != nullptr ? k->index->starts : nullptr;
-  const char* runEnd = nullptr;
+  constexpr uint8_t kWord = LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit;
+  const char* runEnd = p;
   for (char* q = p; starts != nullptr && q < stop; ++q) {
-    const uint32_t pair = (static_cast<uint32_t>(static_cast<unsigned char>(q[0])) << 8) |
-                          static_cast<unsigned char>(q[1]);
-    if (((starts->accepted[pair >> 6] >> (pair & 63)) & 1u) == 0) continue;
-    if (BLex3_isTrailPtr(lx, q)) continue;
-    const std::size_t n =
-        LinksIndex_findInRun(k->index, q, &runEnd, k->target, sizeof k->target);
+    const uint8_t cls = starts->cls[static_cast<unsigned char>(q[0])];
+    std::size_t n = 0;
+    if (cls == LinksIndex_Starts::kStart) {
+      if (q >= runEnd) {
+        runEnd = q + 1;
+        while (starts->cls[static_cast<unsigned char>(*runEnd)] & kWord) ++runEnd;
+      }
+      const std::size_t len = static_cast<std::size_t>(runEnd - q);
+      if (!LinksIndex_mayBeWord(starts, q, len) || isTrail(lx, starts, p, q)) continue;
+      n = LinksIndex_findWord(k->index, q, len, k->target, sizeof k->target);
+    } else if (cls == LinksIndex_Starts::kLead) {
+      if (!LinksIndex_mayStart(k->index, q) || isTrail(lx, starts, p, q)) continue;
+      n = LinksIndex_find(k->index, q, k->target, sizeof k->target);
+    } else {
+      continue;
+    }
     if (n == 0) continue;
     BLex3_getPosOfPtr(lx, q, &k->linkStart);
     BLex3_getPosOfPtr(lx, q + n, &k->linkEnd);

@@ -4,11 +4,11 @@
 // The search is the hot path of the writing passes: most bytes of a text
 // start a word (a byte inside a word starts the rest of it), and hardly any
 // of those words is a key. So the index keeps, beside the 255 buckets that
-// decide its capacity, three quicker ways to say no: a bit for every pair of
-// first two bytes that a key begins with (tested before the word is even
-// scanned), a bit filter of the keys' hashes, and an open-addressed table of
-// the hashes. A word that is no key mostly costs one bit test, a key one
-// probe and one comparison of its bytes.
+// decide its capacity, quicker ways to say no: the lengths of the keys by
+// their first two bytes (tested before the word is hashed), and an
+// open-addressed table of the hashes that grows with the keys, so that a
+// small index stays in the cache. A word that is no key mostly costs one bit
+// test, a key one probe and one comparison of its bytes.
 #include "engine/LinksIndex.h"
 
 #include <cstring>
@@ -35,14 +35,17 @@ struct Entry {
 };
 
 constexpr std::size_t kEntries = LinksIndex_kBuckets * LinksIndex_kBucketKeys;
-// Slots of the hash table: a power of two, at least twice the keys that
-// the buckets can hold, so that probe runs stay short when all are full.
-constexpr int kSlotBits = 19;
-constexpr uint32_t kSlots = 1u << kSlotBits;
-static_assert(kSlots >= 2 * kEntries, "the slot table must stay at most half full");
-// The filter: one bit per hash value class.
-constexpr int kFilterBits = 20;
-constexpr uint32_t kFilterWords = (1u << kFilterBits) / 64;
+// Slots of the hash table: a power of two, at least twice the keys held,
+// so that probe runs stay short; it starts small and doubles. The room is
+// that of twice the keys that the buckets can hold.
+constexpr int kFirstSlotBits = 12;
+constexpr int kMaxSlotBits = 19;
+constexpr uint32_t kMaxSlots = 1u << kMaxSlotBits;
+static_assert(kMaxSlots >= 2 * kEntries, "the slot table must stay at most half full");
+struct Slot {
+  uint32_t hash;  // lookupHash of the key
+  uint32_t ref;   // index into entries + 1; 0: free
+};
 
 // Targets read back lately, by the file position of their entry, as the
 // links file gives them (before they are made absolute): a text links the
@@ -54,8 +57,10 @@ constexpr std::size_t kCachedTargets = std::size_t{1} << kCacheBits;  // 2 MiB
 constexpr std::size_t kCachedTargetBytes = 64;  // one cache line each
 struct CachedTarget {
   IniFile_Pos pos;  // 0: empty
-  uint32_t size;    // the target buffer's size it was read for
-  char text[kCachedTargetBytes - sizeof(IniFile_Pos) - sizeof(uint32_t)];
+  uint16_t size;    // the target buffer's size it was read for
+  TextCode code;    // the text code it was made absolute in
+  bool absolute;    // text is the target made absolute, else as read
+  char text[kCachedTargetBytes - sizeof(IniFile_Pos) - 4];
 };
 static_assert(sizeof(CachedTarget) == kCachedTargetBytes, "a cached target fills its line");
 
@@ -67,8 +72,9 @@ struct LinksIndex_Table {
   StrX_Mem pool;
   ArrX_Buf buckets[LinksIndex_kBuckets];
   Entry entries[kEntries];
-  uint32_t slots[kSlots];  // index into entries + 1; 0: free
-  uint64_t filter[kFilterWords];
+  Slot slots[kMaxSlots];   // the first 1 << slotBits in use
+  int slotBits;
+  uint32_t keys;           // entries made
   LinksIndex_Starts starts;
   CachedTarget cache[kCachedTargets];
   bool inUse;
@@ -134,6 +140,30 @@ void addStart(LinksIndex_Starts* s, const char* key) {
   s->pairs[pair >> 6] |= uint64_t{1} << (pair & 63);
 }
 
+// The rows and columns of the length table, which hold only bytes below
+// 0x80 and so are the same in every code.
+void fillRowsAndCols(LinksIndex_Starts* s) {
+  int rows = 0, cols = 0;
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    const bool digit = c >= '0' && c <= '9';
+    s->row[c] = static_cast<uint8_t>(letter ? rows++ : LinksIndex_Starts::kRows);
+    s->col[c] = static_cast<uint8_t>(letter || digit ? cols++ : LinksIndex_Starts::kWordCols);
+  }
+}
+
+// Marks the length of a key that begins with a byte of a row. Keys that
+// are no single word (phrases) mark a length too, which costs only a
+// needless lookup now and then.
+void addLength(LinksIndex_Starts* s, const char* key, std::size_t len) {
+  const unsigned r = s->row[static_cast<unsigned char>(key[0])];
+  if (r == LinksIndex_Starts::kRows) return;
+  const unsigned c = s->col[static_cast<unsigned char>(key[1])];
+  const unsigned bit = len < LinksIndex_Starts::kLongWord ? static_cast<unsigned>(len)
+                                                          : LinksIndex_Starts::kLongWord;
+  s->lengths[r * (LinksIndex_Starts::kWordCols + 1) + c] |= uint64_t{1} << bit;
+}
+
 inline uint32_t hashStep(uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
 constexpr uint32_t kHashSeed = 2166136261u;
 
@@ -143,24 +173,40 @@ uint32_t lookupHash(const char* text, std::size_t len) {
   return h;
 }
 
-inline uint32_t slotOf(uint32_t hash) { return (hash * 0x9E3779B1u) >> (32 - kSlotBits); }
-inline uint32_t filterBitOf(uint32_t hash) { return hash >> (32 - kFilterBits); }
-
-inline bool filterHas(const LinksIndex_Table* t, uint32_t hash) {
-  uint32_t b = filterBitOf(hash);
-  return (t->filter[b >> 6] >> (b & 63)) & 1u;
+inline uint32_t slotOf(const LinksIndex_Table* t, uint32_t hash) {
+  return (hash * 0x9E3779B1u) >> (32 - t->slotBits);
 }
 
 // The entry of the key text[0..len), or null.
 Entry* lookup(LinksIndex_Table* t, const char* text, std::size_t len, uint32_t hash) {
-  if (!filterHas(t, hash)) return nullptr;
-  for (uint32_t s = slotOf(hash);; s = (s + 1) & (kSlots - 1)) {
-    uint32_t ref = t->slots[s];
-    if (ref == 0) return nullptr;
-    Entry* e = &t->entries[ref - 1];
-    if (e->hash != hash) continue;
+  const uint32_t mask = (1u << t->slotBits) - 1;
+  for (uint32_t s = slotOf(t, hash);; s = (s + 1) & mask) {
+    const Slot& slot = t->slots[s];
+    if (slot.ref == 0) return nullptr;
+    if (slot.hash != hash) continue;
+    Entry* e = &t->entries[slot.ref - 1];
     const char* key = t->poolBuf + e->key;
-    if (std::strncmp(key, text, len) == 0 && key[len] == '\0') return e;
+    if (std::memcmp(key, text, len) == 0 && key[len] == '\0') return e;
+  }
+}
+
+void place(LinksIndex_Table* t, uint32_t hash, uint32_t ref) {
+  const uint32_t mask = (1u << t->slotBits) - 1;
+  uint32_t s = slotOf(t, hash);
+  while (t->slots[s].ref != 0) s = (s + 1) & mask;
+  t->slots[s] = Slot{hash, ref};
+}
+
+// Doubles the slots in use and places the keys again.
+void grow(LinksIndex_Table* t) {
+  const uint32_t old = 1u << t->slotBits;
+  ++t->slotBits;
+  std::memset(t->slots, 0, sizeof(Slot) * (old * 2));
+  for (const ArrX_Buf& bucket : t->buckets) {
+    const Entry* first = reinterpret_cast<const Entry*>(bucket.first);
+    const Entry* last = reinterpret_cast<const Entry*>(bucket.last);
+    for (const Entry* e = first; e < last; ++e)
+      place(t, e->hash, static_cast<uint32_t>(e - t->entries) + 1);
   }
 }
 
@@ -188,13 +234,11 @@ Entry* insert(LinksIndex_Table* t, const char* key, bool* isNew) {
   e->pos = 0;
   e->key = static_cast<uint32_t>(text - t->poolBuf);
   e->hash = hash;
-  uint32_t s = slotOf(hash);
-  while (t->slots[s] != 0) s = (s + 1) & (kSlots - 1);
-  t->slots[s] = static_cast<uint32_t>(e - t->entries) + 1;
-  uint32_t b = filterBitOf(hash);
-  t->filter[b >> 6] |= uint64_t{1} << (b & 63);
-  const uint32_t sb = LinksIndex_shapeBit(key, len);
-  t->starts.shapes[sb >> 6] |= uint64_t{1} << (sb & 63);
+  if (2 * (++t->keys) > (1u << t->slotBits))
+    grow(t);  // places every entry, this one too
+  else
+    place(t, hash, static_cast<uint32_t>(e - t->entries) + 1);
+  addLength(&t->starts, key, len);
   addStart(&t->starts, key);
   return e;
 }
@@ -206,6 +250,7 @@ LinksIndex_Table* claimTable() {
     if (block == nullptr) return nullptr;
     g_table = new (block) LinksIndex_Table;
     g_table->inUse = false;
+    g_table->slotBits = kFirstSlotBits;  // the slots that the claim clears
   }
   LinksIndex_Table* t = g_table;
   if (t->inUse) {
@@ -216,11 +261,13 @@ LinksIndex_Table* claimTable() {
   const std::size_t share = LinksIndex_kBucketKeys * sizeof(Entry);
   for (uint32_t i = 0; i < LinksIndex_kBuckets; ++i)
     ArrX_Buf_init(&t->buckets[i], t->entries + i * LinksIndex_kBucketKeys, share);
-  std::memset(t->slots, 0, sizeof t->slots);
-  std::memset(t->filter, 0, sizeof t->filter);
-  std::memset(t->starts.shapes, 0, sizeof t->starts.shapes);
+  std::memset(t->slots, 0, sizeof(Slot) << t->slotBits);
+  t->slotBits = kFirstSlotBits;
+  t->keys = 0;
+  std::memset(t->starts.lengths, 0, sizeof t->starts.lengths);
   for (CachedTarget& c : t->cache) c.pos = 0;
   fillClasses(&t->starts);
+  fillRowsAndCols(&t->starts);
   std::memset(t->starts.pairs, 0, sizeof t->starts.pairs);
   std::memset(t->starts.accepted, 0, sizeof t->starts.accepted);
   return t;
@@ -308,20 +355,32 @@ void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targe
   if (targetSize == 0) return;  // no room even for the NUL
   const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> (64 - kCacheBits));
   CachedTarget* c = &ix->table->cache[h];
-  if (c->pos == pos && c->size == targetSize) {
+  const TextCode code = TextCode_current();
+  if (c->pos == pos && c->size == targetSize && (!c->absolute || c->code == code)) {
     std::memcpy(target, c->text, std::strlen(c->text) + 1);
+    if (c->absolute) return;
   } else {
     IniFile_Read_setStrMax(&ix->reader, targetSize);
     IniFile_Read_attrAt(&ix->reader, pos, "--s", target);
     const std::size_t len = std::strlen(target);
-    if (len < sizeof c->text) {
+    c->pos = 0;
+    if (len < sizeof c->text && targetSize <= UINT16_MAX) {
       c->pos = pos;
-      c->size = static_cast<uint32_t>(targetSize);
+      c->size = static_cast<uint16_t>(targetSize);
+      c->absolute = false;
       std::memcpy(c->text, target, len + 1);
     }
   }
   // A target that does not fit is cut, as the reader cut it already.
   (void)StrX_toAbsPath(target, targetSize, ix->base);
+  // Made absolute, the target is kept so when it still fits (the path
+  // separators it gets may depend on the code).
+  const std::size_t len = std::strlen(target);
+  if (c->pos == pos && c->size == targetSize && len < sizeof c->text) {
+    c->code = code;
+    c->absolute = true;
+    std::memcpy(c->text, target, len + 1);
+  }
 }
 
 }  // namespace

@@ -37,19 +37,28 @@ struct LinksIndex_Starts {
   // Every pair of bytes at which LinksIndex_mayStart says yes, made from
   // the pairs and the classes once they are known: one bit test a byte.
   uint64_t accepted[65536 / 64];
-  // One bit per class of (first two bytes, length) of the keys: a word
-  // that starts with a letter is refused by it before it is hashed.
-  static constexpr int kShapeBits = 20;
-  uint64_t shapes[(1u << kShapeBits) / 64];
+  // The lengths of the keys by their first two bytes, for the words that
+  // start with a letter or "_" (kStart): row the first byte, column the
+  // second when it is a word byte (kWordCols for a word of one byte), bit
+  // the length (kLongWord and longer share the last bit). A word refused
+  // by it is never hashed; a table small enough to stay in the cache.
+  static constexpr int kRows = 53;      // "A"-"Z", "a"-"z", "_"
+  static constexpr int kWordCols = 63;  // those and "0"-"9"
+  static constexpr int kLongWord = 63;
+  uint8_t row[256];  // a byte's row, or kRows when it starts no word
+  uint8_t col[256];  // a byte's column, or kWordCols when it is no word byte
+  uint64_t lengths[kRows * (kWordCols + 1)];
 };
 
-// The shape bit of the word of len bytes at text (its second byte taken as
-// a NUL when it has one byte).
-inline uint32_t LinksIndex_shapeBit(const char* text, std::size_t len) {
-  const uint32_t c0 = static_cast<unsigned char>(text[0]);
-  const uint32_t c1 = len > 1 ? static_cast<unsigned char>(text[1]) : 0;
-  const uint32_t l = len < 255 ? static_cast<uint32_t>(len) : 255;
-  return (((c0 << 16) | (c1 << 8) | l) * 0x9E3779B1u) >> (32 - LinksIndex_Starts::kShapeBits);
+// True when a key may be the word of len bytes (at least 1) at text, which
+// begins with a byte of a row.
+inline bool LinksIndex_mayBeWord(const LinksIndex_Starts* s, const char* text, std::size_t len) {
+  const unsigned r = s->row[static_cast<unsigned char>(text[0])];
+  const unsigned c = len > 1 ? s->col[static_cast<unsigned char>(text[1])]
+                             : static_cast<unsigned>(LinksIndex_Starts::kWordCols);
+  const unsigned bit = len < LinksIndex_Starts::kLongWord ? static_cast<unsigned>(len)
+                                                          : LinksIndex_Starts::kLongWord;
+  return (s->lengths[r * (LinksIndex_Starts::kWordCols + 1) + c] >> bit) & 1u;
 }
 
 struct LinksIndex {
@@ -89,33 +98,6 @@ inline bool LinksIndex_mayStart(const LinksIndex* index, const char* text) {
   const unsigned char c1 = c0 == 0 ? 0 : static_cast<unsigned char>(text[1]);
   const uint32_t pair = (static_cast<uint32_t>(c0) << 8) | c1;
   return (s->accepted[pair >> 6] >> (pair & 63)) & 1u;
-}
-
-// LinksIndex_find for a walk that tries every byte of a text in order:
-// *runEnd carries the end of the run of word bytes that an earlier byte of
-// the same walk found (null at the walk's start), which every later start
-// inside the run shares, so the run is scanned once and not once per byte.
-// Most starts are refused here, inline.
-inline std::size_t LinksIndex_findInRun(LinksIndex* index, const char* text,
-                                        const char** runEnd, char* target,
-                                        std::size_t targetSize) {
-  if (!LinksIndex_mayStart(index, text)) return 0;
-  const LinksIndex_Starts* s = index->starts;
-  if (s->cls[static_cast<unsigned char>(text[0])] != LinksIndex_Starts::kStart) {
-    *runEnd = nullptr;
-    return LinksIndex_find(index, text, target, targetSize);
-  }
-  constexpr uint8_t kWord = LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit;
-  const char* end = *runEnd;
-  if (end == nullptr || end <= text) {
-    end = text + 1;
-    while (s->cls[static_cast<unsigned char>(*end)] & kWord) ++end;
-    *runEnd = end;
-  }
-  const std::size_t len = static_cast<std::size_t>(end - text);
-  const uint32_t b = LinksIndex_shapeBit(text, len);
-  if (((s->shapes[b >> 6] >> (b & 63)) & 1u) == 0) return 0;
-  return LinksIndex_findWord(index, text, len, target, targetSize);
 }
 
 // Makes the word scanner follow the current text code, which the pipelines
