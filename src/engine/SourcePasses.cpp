@@ -1,6 +1,7 @@
 // The analysis and writing passes over a source or text file.
 #include "engine/SourcePasses.h"
 
+#include "engine/DeclRecord.h"
 #include "engine/DefIndex.h"
 #include "engine/KeywordLinker.h"
 #include "engine/KwordMarker.h"
@@ -34,6 +35,11 @@ class CycleSteps {
     if (moved_) loop_.restore();
     moved_ = CScanners_step(s, loop_.pos());
   }
+  // The line counter leaves the cursor where it was.
+  void lines(LineCounter* c) {
+    if (moved_) loop_.restore();
+    LineCounter_step(c);
+  }
 
  private:
   PassLoop& loop_;
@@ -45,10 +51,75 @@ class CycleSteps {
 // own objects, so ties keep the order of the single offers).
 void offer(PassLoop& loop, const CScanners& s) { loop.offer(CScanners_nextPos(&s)); }
 
+// The writing pass's source of definition events: the C scanners, run
+// again over the text.
+class ScannedDecls {
+ public:
+  explicit ScannedDecls(BLex3* lexer) { CScanners_init(&s_, lexer, nullptr); }
+  CDeclP* recognizer() { return &s_.decl; }
+  const int32_t* line() const { return &s_.lines.line; }
+  // Steps the scanners; true when the recognizer reported.
+  bool step(CycleSteps& steps) {
+    steps.scanners(&s_);
+    return s_.decl.event.result != CDeclP_NotYet;
+  }
+  void offer(PassLoop& loop) const { ::offer(loop, s_); }
+
+ private:
+  CScanners s_;
+};
+
+// The same events replayed from the analysis pass's record, with a line
+// counter of its own: a report at each offset and repeat where the
+// recognizer reported, and CDeclP_Nothing for the reports that the record
+// leaves out, so that every event falls into the same cycle as when
+// scanned.
+class ReplayedDecls {
+ public:
+  ReplayedDecls(BLex3* lexer, const DeclRecord* record) : record_(record) {
+    LineCounter_init(&lines_);
+    LineCounter_setLexer(&lines_, lexer);
+    decl_.lexer = lexer;
+    decl_.event.result = CDeclP_NotYet;
+  }
+  CDeclP* recognizer() { return &decl_; }
+  const int32_t* line() const { return &lines_.line; }
+  bool step(CycleSteps& steps) {
+    steps.lines(&lines_);
+    const int32_t at = steps.at();
+    if (next_ >= record_->entries.size() || at < record_->entries[next_].at) {
+      decl_.event.result = CDeclP_NotYet;
+      return false;
+    }
+    repeats_ = at == lastAt_ ? repeats_ + 1 : 0;
+    lastAt_ = at;
+    const DeclRecord_Entry& e = record_->entries[next_];
+    if (e.repeat == repeats_) {
+      decl_.event = DeclRecord_event(e);
+      ++next_;
+    } else {
+      decl_.event.result = CDeclP_Nothing;
+    }
+    return true;
+  }
+  void offer(PassLoop& loop) const {
+    if (next_ < record_->entries.size())
+      loop.offer(DeclRecord_at(record_->entries[next_]));
+  }
+
+ private:
+  const DeclRecord* record_;
+  std::size_t next_ = 0;
+  int32_t lastAt_ = -1;
+  int32_t repeats_ = 0;
+  LineCounter lines_;
+  CDeclP decl_{};
+};
+
 }  // namespace
 
 void Scrivo_analyzeSource(const PageFiles& files, LinksFile* links, int32_t* depth,
-                          BracketP_Errors* errors) {
+                          BracketP_Errors* errors, DeclRecord* record) {
   PassLexer pl;
   TitleFinder finder;
   CScanners s;
@@ -77,7 +148,10 @@ void Scrivo_analyzeSource(const PageFiles& files, LinksFile* links, int32_t* dep
             finder.event = TitleFinder_kNothingHere;
           steps.scanners(&s);
           if (titleDue) steps.run([&] { Outline_step(&outline); });
-          if (s.decl.event.result != CDeclP_NotYet) steps.run([&] { DefIndex_step(&defs); });
+          if (s.decl.event.result != CDeclP_NotYet) {
+            if (record != nullptr) DeclRecord_add(record, loop.pos(), s.decl.event);
+            steps.run([&] { DefIndex_step(&defs); });
+          }
           loop.offer(TitleFinder_nextPos(&finder));
           offer(loop, s);
           loop.advance();
@@ -91,14 +165,18 @@ void Scrivo_analyzeSource(const PageFiles& files, LinksFile* links, int32_t* dep
       });
 }
 
-void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* keywords,
-                            TitleList* pages) {
+namespace {
+
+// The writing pass with its definition events from decls, a ScannedDecls
+// or a ReplayedDecls made on the pass's lexer.
+template <class Decls, class... Args>
+void writePage(const PageFiles& files, int32_t depth, LinksIndex* keywords, TitleList* pages,
+               Args... declArgs) {
   PassLexer pl;
   PassTags pt;
   HtmlTagP& tags = pt.tags;
   TitleFinder finder;
   KeywordLinker linker;
-  CScanners s;
   ListingWriter listing;
   Outline outline;
   KwordMarker marker;
@@ -113,13 +191,13 @@ void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* k
         TitleFinder_init(&finder, lexer);
         KeywordLinker_init(&linker, keywords);
         KeywordLinker_setLexer(&linker, lexer);
-        CScanners_init(&s, lexer, nullptr);
-        ListingWriter_init(&listing, files.main, &tags, &s.lines.line);
+        Decls decls(lexer, declArgs...);
+        ListingWriter_init(&listing, files.main, &tags, decls.line());
         listingOpen = true;
         Outline_init(&outline, &finder, depth, files.major, listing.out, nullptr);
         outlineOpen = true;
         KwordMarker_init(&marker, &tags, &linker, true, listing.out);
-        DefIndex_init(&defs, &s.decl, files.types, files.funcs, files.macros, nullptr,
+        DefIndex_init(&defs, decls.recognizer(), files.types, files.funcs, files.macros, nullptr,
                       listing.out);
         defsOpen = true;
         if (pages != nullptr)
@@ -144,8 +222,7 @@ void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* k
             steps.run([&] { KeywordLinker_step(&linker); });
           else
             linker.event = KeywordLinker_kNothingYet;
-          steps.scanners(&s);
-          const bool declDue = s.decl.event.result != CDeclP_NotYet;
+          const bool declDue = decls.step(steps);
           // The listing is written up to here before any anchor or link
           // that the objects after it add at this position.
           if (tagDue || titleDue || linkDue || declDue) {
@@ -158,7 +235,7 @@ void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* k
           loop.offer(pt.next());
           loop.offer(TitleFinder_nextPos(&finder));
           loop.offer(KeywordLinker_nextPos(&linker));
-          offer(loop, s);
+          decls.offer(loop);
           loop.advance();
         }
         ListingWriter_finish(&listing);
@@ -171,4 +248,15 @@ void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* k
         if (listingOpen) ListingWriter_close(&listing);
         if (defsOpen) DefIndex_finish(&defs);
       });
+}
+
+}  // namespace
+
+void Scrivo_writeSourcePage(const PageFiles& files, int32_t depth, LinksIndex* keywords,
+                            TitleList* pages, const DeclRecord* record) {
+  // A record is of the source's text; an expanded text is scanned.
+  if (record != nullptr && record->usable && !files.expanded)
+    writePage<ReplayedDecls>(files, depth, keywords, pages, record);
+  else
+    writePage<ScannedDecls>(files, depth, keywords, pages);
 }

@@ -78,13 +78,13 @@ void DocJob_openLinks(DocJob_Links* links, const char* path) {
   LinksFile_writeHeader(&links->file, LinksFile_kBase);
 }
 
-void DocJob_analyze(DocJob_Links* links, DocJob* job, const char* pageRef) {
+void DocJob_analyze(DocJob_Links* links, DocJob* job, const char* pageRef, DeclRecord* record) {
   const PageFiles& f = job->files;
   LinksFile_setPage(&links->file, pageRef);
   if (f.kind == PageFiles_Kind::Source) {
     BracketP_Errors errors;
     BracketP_Errors_clear(&errors);
-    Scrivo_analyzeSource(f, &links->file, &job->depth, &errors);
+    Scrivo_analyzeSource(f, &links->file, &job->depth, &errors, record);
     printWarnings(errors, f.expanded);
   }
   if (job->rxmlFile != nullptr)
@@ -102,11 +102,12 @@ void DocJob_loadKeywords(DocJob_Links* links, const char* path) {
   LinksIndex_open(&links->keywords, path);
 }
 
-void DocJob_write(DocJob_Links* links, const DocJob* job, TitleList* pages) {
+void DocJob_write(DocJob_Links* links, const DocJob* job, TitleList* pages,
+                  const DeclRecord* record) {
   const PageFiles& f = job->files;
   if (job->rxmlFile != nullptr) Scrivo_writeMiddle(job->rxmlFile, f.middle);
   if (f.kind == PageFiles_Kind::Source)
-    Scrivo_writeSourcePage(f, job->depth, &links->keywords, pages);
+    Scrivo_writeSourcePage(f, job->depth, &links->keywords, pages, record);
   else
     Scrivo_embedIndex(f, &links->keywords, pages);
 }
@@ -115,12 +116,13 @@ void DocJob_closeKeywords(DocJob_Links* links) { LinksIndex_close(&links->keywor
 
 void DocJob_runAlone(DocJob* job, RXML* rxml, void (*frame)(const PageFiles& files)) {
   DocJob_Links links;
+  DeclRecord decls;
   DocJob_openLinks(&links, job->files.links);
-  DocJob_analyze(&links, job, "");
+  DocJob_analyze(&links, job, "", &decls);
   DocJob_closeLinks(&links);
   if (rxml != nullptr) DocJob_scanUses(rxml);
   DocJob_loadKeywords(&links, job->files.links);
-  DocJob_write(&links, job, nullptr);
+  DocJob_write(&links, job, nullptr, &decls);
   if (frame != nullptr) frame(job->files);
   DocJob_closeKeywords(&links);
   PageFiles_removeWork(&job->files);

@@ -8,6 +8,7 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/DeclRecord.h"
 #include "engine/LinksFile.h"
 #include "engine/LinksIndex.h"
 #include "engine/PageFiles.h"
@@ -53,8 +54,10 @@ void DocJob_openLinks(DocJob_Links* links, const char* path);
 // The analysis of one page, its entries targeting pageRef: a source's
 // analysis pass (its bracket warnings printed; in a site a progress line
 // follows them), then, for a file the template reader knows, the reference
-// pass.
-void DocJob_analyze(DocJob_Links* links, DocJob* job, const char* pageRef);
+// pass. record, when not null, keeps a source's definition events for its
+// writing pass.
+void DocJob_analyze(DocJob_Links* links, DocJob* job, const char* pageRef,
+                    DeclRecord* record = nullptr);
 // Writes the closing line of the links file and closes it.
 void DocJob_closeLinks(DocJob_Links* links);
 // The element trees of every file the reader knows that exists.
@@ -62,8 +65,10 @@ void DocJob_scanUses(RXML* rxml);
 // Loads the closed links file at path back as the keyword index.
 void DocJob_loadKeywords(DocJob_Links* links, const char* path);
 // The writing pass of one page into its work files (after the expansion
-// of a file the template reader knows); pages, when not null, gets its entry.
-void DocJob_write(DocJob_Links* links, const DocJob* job, TitleList* pages);
+// of a file the template reader knows); pages, when not null, gets its entry;
+// record, when not null, is the one its analysis kept.
+void DocJob_write(DocJob_Links* links, const DocJob* job, TitleList* pages,
+                  const DeclRecord* record = nullptr);
 void DocJob_closeKeywords(DocJob_Links* links);
 
 // A page made on its own, through every step above: rxml, when not null, is
