@@ -86,6 +86,19 @@ TEST(LinksIndexFind, TargetCutToItsBuffer) {
   EXPECT_EQ(std::string(259, 'p'), target);
 }
 
+TEST(LinksIndexFind, EveryKeyOfALargeIndex) {
+  // Enough keys for the hash slots to double twice while the index loads.
+  std::vector<std::string> words;
+  for (int i = 0; i < 5000; ++i) words.push_back("w" + std::to_string(i));
+  OpenIndex ix(keywords(words));
+  std::string target;
+  for (int i = 0; i < 5000; i += 7) {
+    EXPECT_EQ(words[i].size(), ix.find(words[i], &target)) << words[i];
+    EXPECT_EQ("#kword" + std::to_string(i + 1), target) << words[i];
+  }
+  EXPECT_EQ(0u, ix.find("w5000", &target));
+}
+
 TEST(LinksIndexCapacity, FullBucket) {
   const std::vector<std::string> words = collidingWords(LinksIndex_kBucketKeys + 1);
   ASSERT_EQ(LinksIndex_kBucketKeys + 1, words.size());
