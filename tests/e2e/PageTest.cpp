@@ -55,6 +55,11 @@ TEST(Page, OfEachInput) {
        head("plain.c") + listing("   1|x = 1;\r\n   2|y = a &lt; b &amp;&amp; c &gt; d;\r\n   3|")},
       // An empty text writes an empty listing: not even the first number.
       {"main.C", "", head("main.C") + listing("")},
+      // The second byte of a double-byte character starts no link, even
+      // where it is a letter that begins a name: "\x83\x41" is one character.
+      {"trail.c", "\x83\x41" "BC;\n#define ABC 1\n",
+       head("trail.c") + kMacroSection + "<LI><A href=\"#def1\">ABC マクロ</A>\r\n" + kEndSection +
+           listing("   1|\x83\x41" "BC;\n   2|<A name=\"def1\">#define <A href=\"#def1\">ABC</A> 1\n   3|")},
       // One title only: the short outline is empty (depth 0), so the title's
       // anchor in the listing stays open, as titles at the depth limit do.
       {"t.c", "/* <<<Intro [widget]>>> */\nint compute(void)\n{\n  return widget;\n}\n",
