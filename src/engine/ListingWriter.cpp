@@ -9,20 +9,20 @@
 
 namespace {
 
-void writeEscaped(ListingWriter* w, BLex3_Pos to) {
+// Writes from last up to `to`; gives the line at `to`.
+int32_t writeEscaped(ListingWriter* w, BLex3_Pos to) {
   uint32_t line = w->lineState < 0 ? BLex3_kNoLineNumbers : static_cast<uint32_t>(w->lineState);
   BLex3_writeHtml(w->lexer, w->last, to, &line, w->out);
+  return w->lineState < 0 ? w->lineState : static_cast<int32_t>(line);
 }
 
 }  // namespace
 
-void ListingWriter_init(ListingWriter* writer, const char* path, HtmlTagP* tags,
-                        const int32_t* line) {
+void ListingWriter_init(ListingWriter* writer, const char* path, HtmlTagP* tags, bool numbered) {
   *writer = ListingWriter{};
   writer->tags = tags;
   writer->lexer = tags->lexer;
-  writer->line = line;
-  writer->lineState = line != nullptr ? 0 : -1;
+  writer->lineState = numbered ? 0 : -1;
   StrX_cpy(writer->path, path, sizeof writer->path);
   writer->out = FileX_open(path, "wb");
   writer->outBuffer.attach(writer->out);
@@ -36,19 +36,26 @@ void ListingWriter_step(ListingWriter* w) {
     std::fputs("   1|", w->out);
     w->lineState = 1;
   }
+  // The line at cur: counted as the text is written, or over the raw text
+  // of an image tag.
+  int32_t lineHere = w->lineState;
   if (!w->raw) {
-    writeEscaped(w, cur);
+    lineHere = writeEscaped(w, cur);
     if (state == HtmlTagP_kStart && std::strcmp(w->tags->name, "img") == 0) {
       w->raw = true;
       w->rawStart = cur;
       w->rawLine = w->lineState;
     }
-  } else if (state == HtmlTagP_kEnd) {
-    BLex3_writeRange(w->lexer, w->rawStart, cur, w->out);
-    w->raw = false;
+  } else {
+    if (w->lineState > 0)
+      lineHere += static_cast<int32_t>(BLex3_countLines(w->lexer, w->last, cur));
+    if (state == HtmlTagP_kEnd) {
+      BLex3_writeRange(w->lexer, w->rawStart, cur, w->out);
+      w->raw = false;
+    }
   }
   w->last = cur;
-  if (w->line != nullptr) w->lineState = *w->line;
+  w->lineState = lineHere;
 }
 
 void ListingWriter_finish(ListingWriter* w) {
@@ -60,7 +67,7 @@ void ListingWriter_finish(ListingWriter* w) {
     w->last = w->rawStart;
     w->lineState = w->rawLine;
   }
-  writeEscaped(w, end);
+  (void)writeEscaped(w, end);
   w->last = end;
 }
 

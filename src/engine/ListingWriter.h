@@ -16,8 +16,7 @@
 struct ListingWriter {
   BLex3* lexer = nullptr;
   HtmlTagP* tags = nullptr;
-  const int32_t* line = nullptr;  // the line counter's current line, or none
-  int32_t lineState = -1;  // -1 no numbers; 0 before the first; else the current line
+  int32_t lineState = -1;  // -1 no numbers; 0 before the first; else the line at last
   BLex3_Pos last{0, 0};    // written up to here
   bool raw = false;        // inside an image tag, copied as it stands
   BLex3_Pos rawStart{0, 0};
@@ -27,10 +26,8 @@ struct ListingWriter {
   char path[StrX_kPathSize] = {};
 };
 
-// Opens the listing path ("wb"). line is the line counter's line field, or
-// null for a listing without numbers.
-void ListingWriter_init(ListingWriter* writer, const char* path, HtmlTagP* tags,
-                        const int32_t* line);
+// Opens the listing path ("wb"); numbered: a line number before every line.
+void ListingWriter_init(ListingWriter* writer, const char* path, HtmlTagP* tags, bool numbered);
 void ListingWriter_step(ListingWriter* writer);
 // Writes the rest of the text, up to the end of the file.
 void ListingWriter_finish(ListingWriter* writer);

@@ -35,11 +35,6 @@ class CycleSteps {
     if (moved_) loop_.restore();
     moved_ = CScanners_step(s, loop_.pos());
   }
-  // The line counter leaves the cursor where it was.
-  void lines(LineCounter* c) {
-    if (moved_) loop_.restore();
-    LineCounter_step(c);
-  }
 
  private:
   PassLoop& loop_;
@@ -57,7 +52,6 @@ class ScannedDecls {
  public:
   explicit ScannedDecls(BLex3* lexer) { CScanners_init(&s_, lexer, nullptr); }
   CDeclP* recognizer() { return &s_.decl; }
-  const int32_t* line() const { return &s_.lines.line; }
   // Steps the scanners; true when the recognizer reported.
   bool step(CycleSteps& steps) {
     steps.scanners(&s_);
@@ -69,23 +63,18 @@ class ScannedDecls {
   CScanners s_;
 };
 
-// The same events replayed from the analysis pass's record, with a line
-// counter of its own: a report at each offset and repeat where the
-// recognizer reported, and CDeclP_Nothing for the reports that the record
-// leaves out, so that every event falls into the same cycle as when
-// scanned.
+// The same events replayed from the analysis pass's record: a report at
+// each offset and repeat where the recognizer reported, and CDeclP_Nothing
+// for the reports that the record leaves out, so that every event falls
+// into the same cycle as when scanned.
 class ReplayedDecls {
  public:
   ReplayedDecls(BLex3* lexer, const DeclRecord* record) : record_(record) {
-    LineCounter_init(&lines_);
-    LineCounter_setLexer(&lines_, lexer);
     decl_.lexer = lexer;
     decl_.event.result = CDeclP_NotYet;
   }
   CDeclP* recognizer() { return &decl_; }
-  const int32_t* line() const { return &lines_.line; }
   bool step(CycleSteps& steps) {
-    steps.lines(&lines_);
     const int32_t at = steps.at();
     if (next_ >= record_->entries.size() || at < record_->entries[next_].at) {
       decl_.event.result = CDeclP_NotYet;
@@ -112,7 +101,6 @@ class ReplayedDecls {
   std::size_t next_ = 0;
   int32_t lastAt_ = -1;
   int32_t repeats_ = 0;
-  LineCounter lines_;
   CDeclP decl_{};
 };
 
@@ -192,7 +180,7 @@ void writePage(const PageFiles& files, int32_t depth, LinksIndex* keywords, Titl
         KeywordLinker_init(&linker, keywords);
         KeywordLinker_setLexer(&linker, lexer);
         Decls decls(lexer, declArgs...);
-        ListingWriter_init(&listing, files.main, &tags, decls.line());
+        ListingWriter_init(&listing, files.main, &tags, true);
         listingOpen = true;
         Outline_init(&outline, &finder, depth, files.major, listing.out, nullptr);
         outlineOpen = true;

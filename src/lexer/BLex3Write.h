@@ -19,6 +19,8 @@ inline constexpr char BLex3_kLinePrefixFormat[] = "\n%4u|";
 // Writes the bytes from `from` up to (not including) `to` verbatim. A range
 // that ends past the data stops at its end; to <= from writes nothing.
 void BLex3_writeRange(BLex3* lexer, BLex3_Pos from, BLex3_Pos to, std::FILE* out);
+// The line feeds among the bytes from `from` up to (not including) `to`.
+uint32_t BLex3_countLines(BLex3* lexer, BLex3_Pos from, BLex3_Pos to);
 // Writes the bytes with "&", "<" and ">" escaped. Unless *line is
 // BLex3_kNoLineNumbers, every LF increments *line and is written as
 // "\n%4u|" with the new number.
