@@ -24,7 +24,7 @@ void DeclRecord_add(DeclRecord* r, BLex3_Pos at, const CDeclP_Event& event) {
                     event.result <= std::numeric_limits<int16_t>::max() && fitsTwoBits(kind) &&
                     fitsTwoBits(event.nameStart.kind) && fitsTwoBits(event.nameEnd.kind) &&
                     fitsTwoBits(at.kind);
-  if (event.result == CDeclP_EnumStart || !fits) {
+  if (!fits) {
     r->usable = false;
     r->entries = std::vector<DeclRecord_Entry>();
     return;

@@ -1,12 +1,9 @@
 // DeclRecord: the definition events of a source's analysis pass, kept for
 // its writing pass. Nothing in the writing pass reads the comment and
 // literal scanners, the bracket tracker or the declaration recognizer but
-// the definition index, so a page made on its own replays the events
-// instead of scanning its text again. The passes see the same events
-// unless an enumeration is defined: the analysis pass reads its members,
-// which moves its recognizer on, and the writing pass does not. A record
-// with an enumeration start, or with more events than it has room for, is
-// not replayed.
+// the definition index, and both passes see the same events, so a page made
+// on its own replays them instead of scanning its text again. A record
+// with more events than it has room for is not replayed.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -40,12 +40,17 @@ void start(DefIndex* d, int32_t& counter, std::FILE* list, const char* kind, con
     std::snprintf(braced, sizeof braced, "{%s}", name);
     LinksFile_addDef(d->links, kind, n, braced, "");
     if (std::strcmp(kind, "enum") == 0) {
+      // The members are read ahead; the recognizer then goes on from where
+      // it stood, as it does in the writing pass, which reads none, so that
+      // both passes see the definitions after the enumeration alike.
+      const BLex3_Pos resume = d->recognizer->scanPos;
       char member[DefIndex_kNameSize + 1] = "{";
       while (CDeclP_nextEnumMember(d->recognizer, member + 1, DefIndex_kNameSize - 1)) {
         std::strcat(member, "}");
         LinksFile_addDef(d->links, kind, n, member, "");
         member[1] = '\0';
       }
+      d->recognizer->scanPos = resume;
     }
   }
   if (d->anchor != nullptr) std::fprintf(d->anchor, "<A name=\"%s%d\">", kind, n);

@@ -205,6 +205,18 @@ TEST(Page, EveryKindOfDefinition) {
       "\r\n<HR><PRE>\r\n"));
 }
 
+// The members of an enumeration are read ahead for the links file, and
+// the definitions after it are still found there: a member that is no name
+// (here a double-byte character) once made the reading run on past the
+// macro, which then had an anchor but no links.
+TEST(Page, DefinitionAfterAnEnumerationIsLinked) {
+  TempDir dir;
+  writeFile(dir.file("e.c"), "enum c { A, \x90\xd4 };\n#define M 1\nint x = M;\n");
+  runOnBadInput(dir, "e.c", 0);
+  EXPECT_NE(std::string::npos,
+            readFile(workFile(dir, "e.htm")).find("   3|</A>int x = <A href=\"#def1\">M</A>;\n"));
+}
+
 TEST(Page, TwentyThousandDefinitions) {
   TempDir dir;
   std::string text;
