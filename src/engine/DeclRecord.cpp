@@ -29,6 +29,9 @@ void DeclRecord_add(DeclRecord* r, BLex3_Pos at, const CDeclP_Event& event) {
     r->entries = std::vector<DeclRecord_Entry>();
     return;
   }
+  // The whole room at once: its pages are touched only as it fills, and
+  // no event is copied as it grows.
+  if (r->entries.capacity() == 0) r->entries.reserve(DeclRecord_kMaxEvents);
   r->entries.push_back(DeclRecord_Entry{
       at.offset, event.nameStart.offset, event.nameEnd.offset,
       static_cast<int16_t>(event.result), static_cast<uint8_t>(r->repeats),
