@@ -1,30 +1,23 @@
 // DeclRecord: keeping the definition events.
 #include "engine/DeclRecord.h"
 
+#include <cstdint>
 #include <limits>
 
 static_assert(sizeof(DeclRecord_Entry) == 16, "an event takes 16 bytes");
-
-namespace {
-
-bool fitsTwoBits(int32_t v) { return v >= 0 && v <= 3; }
-
-}  // namespace
+// The packed fields hold every value they are given: result codes, byte
+// kinds and aggregate kinds.
+static_assert(CDeclP_NotYet >= INT16_MIN && CDeclP_EnumEnd <= INT16_MAX, "codes fit 16 bits");
+static_assert(BLex3_kUnknown <= 3 && CDeclP_kClass <= 3, "kinds fit 2 bits");
 
 void DeclRecord_add(DeclRecord* r, BLex3_Pos at, const CDeclP_Event& event) {
-  r->repeats = at.offset == r->lastAt ? r->repeats + 1 : 0;
-  r->lastAt = at.offset;
+  const int32_t before = r->repeats.note(at.offset);
   if (event.result == CDeclP_Nothing || !r->usable) return;
   // The aggregate kind is read at an aggregate start only; elsewhere it
   // is whatever an earlier event left.
   const int32_t kind = event.result == CDeclP_AggregateStart ? event.kind : 0;
-  const bool fits = r->entries.size() < DeclRecord_kMaxEvents &&
-                    r->repeats <= std::numeric_limits<uint8_t>::max() &&
-                    event.result >= std::numeric_limits<int16_t>::min() &&
-                    event.result <= std::numeric_limits<int16_t>::max() && fitsTwoBits(kind) &&
-                    fitsTwoBits(event.nameStart.kind) && fitsTwoBits(event.nameEnd.kind) &&
-                    fitsTwoBits(at.kind);
-  if (!fits) {
+  if (r->entries.size() >= DeclRecord_kMaxEvents ||
+      before > std::numeric_limits<uint8_t>::max()) {
     r->usable = false;
     r->entries = std::vector<DeclRecord_Entry>();
     return;
@@ -34,7 +27,7 @@ void DeclRecord_add(DeclRecord* r, BLex3_Pos at, const CDeclP_Event& event) {
   if (r->entries.capacity() == 0) r->entries.reserve(DeclRecord_kMaxEvents);
   r->entries.push_back(DeclRecord_Entry{
       at.offset, event.nameStart.offset, event.nameEnd.offset,
-      static_cast<int16_t>(event.result), static_cast<uint8_t>(r->repeats),
+      static_cast<int16_t>(event.result), static_cast<uint8_t>(before),
       static_cast<uint8_t>(kind | event.nameStart.kind << 2 | event.nameEnd.kind << 4 |
                            at.kind << 6)});
 }

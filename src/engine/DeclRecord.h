@@ -24,11 +24,22 @@ struct DeclRecord_Entry {
   uint8_t kinds;  // aggregate kind, byte kinds of nameStart, nameEnd and at: 2 bits each
 };
 
+// Counts the recognizer's reports at one offset, as the passes meet them.
+struct DeclRecord_Repeats {
+  int32_t lastAt = -1;  // the offset of the last report
+  int32_t before = 0;   // reports at lastAt before the last one
+  // Notes a report at offset at; gives the reports there before it.
+  int32_t note(int32_t at) {
+    before = at == lastAt ? before + 1 : 0;
+    lastAt = at;
+    return before;
+  }
+};
+
 struct DeclRecord {
   std::vector<DeclRecord_Entry> entries;
-  bool usable = true;   // the writing pass may replay it
-  int32_t lastAt = -1;  // the offset of the last report
-  int32_t repeats = 0;  // reports at lastAt before the last one
+  bool usable = true;  // the writing pass may replay it
+  DeclRecord_Repeats repeats;
 };
 
 // Notes a report of the recognizer (a result other than CDeclP_NotYet) in

@@ -141,7 +141,7 @@ void addStart(LinksIndex_Starts* s, const char* key) {
 }
 
 // The rows and columns of the length table, which hold only bytes below
-// 0x80 and so are the same in every code.
+// 0x80 and so are the same in every code: filled once, with the area.
 void fillRowsAndCols(LinksIndex_Starts* s) {
   int rows = 0, cols = 0;
   for (int c = 0; c < 256; ++c) {
@@ -156,12 +156,10 @@ void fillRowsAndCols(LinksIndex_Starts* s) {
 // are no single word (phrases) mark a length too, which costs only a
 // needless lookup now and then.
 void addLength(LinksIndex_Starts* s, const char* key, std::size_t len) {
-  const unsigned r = s->row[static_cast<unsigned char>(key[0])];
-  if (r == LinksIndex_Starts::kRows) return;
-  const unsigned c = s->col[static_cast<unsigned char>(key[1])];
-  const unsigned bit = len < LinksIndex_Starts::kLongWord ? static_cast<unsigned>(len)
-                                                          : LinksIndex_Starts::kLongWord;
-  s->lengths[r * (LinksIndex_Starts::kWordCols + 1) + c] |= uint64_t{1} << bit;
+  const unsigned char first = static_cast<unsigned char>(key[0]);
+  if (s->row[first] == LinksIndex_Starts::kRows) return;
+  s->lengthsOf(first, s->col[static_cast<unsigned char>(key[1])]) |=
+      LinksIndex_Starts::lengthBit(len);
 }
 
 inline uint32_t hashStep(uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
@@ -251,6 +249,7 @@ LinksIndex_Table* claimTable() {
     g_table = new (block) LinksIndex_Table;
     g_table->inUse = false;
     g_table->slotBits = kFirstSlotBits;  // the slots that the claim clears
+    fillRowsAndCols(&g_table->starts);
   }
   LinksIndex_Table* t = g_table;
   if (t->inUse) {
@@ -267,7 +266,6 @@ LinksIndex_Table* claimTable() {
   std::memset(t->starts.lengths, 0, sizeof t->starts.lengths);
   for (CachedTarget& c : t->cache) c.pos = 0;
   fillClasses(&t->starts);
-  fillRowsAndCols(&t->starts);
   std::memset(t->starts.pairs, 0, sizeof t->starts.pairs);
   std::memset(t->starts.accepted, 0, sizeof t->starts.accepted);
   return t;

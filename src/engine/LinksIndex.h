@@ -48,17 +48,27 @@ struct LinksIndex_Starts {
   uint8_t row[256];  // a byte's row, or kRows when it starts no word
   uint8_t col[256];  // a byte's column, or kWordCols when it is no word byte
   uint64_t lengths[kRows * (kWordCols + 1)];
+
+  // The lengths' word of a first byte of a row and a column, and the bit
+  // of a length.
+  uint64_t& lengthsOf(unsigned char first, unsigned column) {
+    return lengths[row[first] * (kWordCols + 1) + column];
+  }
+  uint64_t lengthsOf(unsigned char first, unsigned column) const {
+    return lengths[row[first] * (kWordCols + 1) + column];
+  }
+  static uint64_t lengthBit(std::size_t len) {
+    return uint64_t{1} << (len < kLongWord ? len : static_cast<std::size_t>(kLongWord));
+  }
 };
 
 // True when a key may be the word of len bytes (at least 1) at text, which
 // begins with a byte of a row.
 inline bool LinksIndex_mayBeWord(const LinksIndex_Starts* s, const char* text, std::size_t len) {
-  const unsigned r = s->row[static_cast<unsigned char>(text[0])];
   const unsigned c = len > 1 ? s->col[static_cast<unsigned char>(text[1])]
                              : static_cast<unsigned>(LinksIndex_Starts::kWordCols);
-  const unsigned bit = len < LinksIndex_Starts::kLongWord ? static_cast<unsigned>(len)
-                                                          : LinksIndex_Starts::kLongWord;
-  return (s->lengths[r * (LinksIndex_Starts::kWordCols + 1) + c] >> bit) & 1u;
+  return (s->lengthsOf(static_cast<unsigned char>(text[0]), c) &
+          LinksIndex_Starts::lengthBit(len)) != 0;
 }
 
 struct LinksIndex {

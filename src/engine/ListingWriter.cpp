@@ -36,26 +36,24 @@ void ListingWriter_step(ListingWriter* w) {
     std::fputs("   1|", w->out);
     w->lineState = 1;
   }
-  // The line at cur: counted as the text is written, or over the raw text
-  // of an image tag.
-  int32_t lineHere = w->lineState;
+  // The line state follows the text as it is written: counted by the
+  // escaping, or over an image tag's raw text when the tag has ended. Inside
+  // the tag it stays the line where the tag began.
   if (!w->raw) {
-    lineHere = writeEscaped(w, cur);
+    const int32_t lineHere = writeEscaped(w, cur);
     if (state == HtmlTagP_kStart && std::strcmp(w->tags->name, "img") == 0) {
       w->raw = true;
       w->rawStart = cur;
       w->rawLine = w->lineState;
     }
-  } else {
+    w->lineState = lineHere;
+  } else if (state == HtmlTagP_kEnd) {
     if (w->lineState > 0)
-      lineHere += static_cast<int32_t>(BLex3_countLines(w->lexer, w->last, cur));
-    if (state == HtmlTagP_kEnd) {
-      BLex3_writeRange(w->lexer, w->rawStart, cur, w->out);
-      w->raw = false;
-    }
+      w->lineState += static_cast<int32_t>(BLex3_countLines(w->lexer, w->rawStart, cur));
+    BLex3_writeRange(w->lexer, w->rawStart, cur, w->out);
+    w->raw = false;
   }
   w->last = cur;
-  w->lineState = lineHere;
 }
 
 void ListingWriter_finish(ListingWriter* w) {

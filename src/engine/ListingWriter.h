@@ -17,6 +17,7 @@ struct ListingWriter {
   BLex3* lexer = nullptr;
   HtmlTagP* tags = nullptr;
   int32_t lineState = -1;  // -1 no numbers; 0 before the first; else the line at last
+                           // (inside an image tag: at rawStart)
   BLex3_Pos last{0, 0};    // written up to here
   bool raw = false;        // inside an image tag, copied as it stands
   BLex3_Pos rawStart{0, 0};

@@ -80,10 +80,8 @@ class ReplayedDecls {
       decl_.event.result = CDeclP_NotYet;
       return false;
     }
-    repeats_ = at == lastAt_ ? repeats_ + 1 : 0;
-    lastAt_ = at;
     const DeclRecord_Entry& e = record_->entries[next_];
-    if (e.repeat == repeats_) {
+    if (e.repeat == repeats_.note(at)) {
       decl_.event = DeclRecord_event(e);
       ++next_;
     } else {
@@ -99,8 +97,7 @@ class ReplayedDecls {
  private:
   const DeclRecord* record_;
   std::size_t next_ = 0;
-  int32_t lastAt_ = -1;
-  int32_t repeats_ = 0;
+  DeclRecord_Repeats repeats_;
   CDeclP decl_{};
 };
 

@@ -113,12 +113,8 @@ void BLex3_writeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
 uint32_t BLex3_countLines(BLex3* lx, BLex3_Pos from, BLex3_Pos to) {
   uint32_t n = 0;
   walkRange(lx, from, to, [&n](const char* p, std::size_t len) {
-    for (const char* end = p + len;;) {
-      p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-      if (p == nullptr) return true;
-      ++n;
-      ++p;
-    }
+    n += static_cast<uint32_t>(ByteScan_countLineFeeds(p, p + len));
+    return true;
   });
   return n;
 }

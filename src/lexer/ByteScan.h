@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -77,6 +78,20 @@ class ByteScan {
   unsigned char table_[256] = {};
   int members_ = 0;
 };
+
+// The line feeds in [p, lim); *afterLast (when not null) is set just after
+// the last of them, and left alone when there is none.
+inline std::size_t ByteScan_countLineFeeds(const char* p, const char* lim,
+                                           const char** afterLast = nullptr) {
+  std::size_t n = 0;
+  for (;;) {
+    const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(lim - p));
+    if (nl == nullptr) return n;
+    ++n;
+    p = static_cast<const char*>(nl) + 1;
+    if (afterLast != nullptr) *afterLast = p;
+  }
+}
 
 // The length of the run of bytes below 0x80 at the start of [p, lim).
 inline std::size_t ByteScan_asciiRun(const char* p, const char* lim) {

@@ -1,7 +1,7 @@
 // LineCounter: counts window by window straight from the lexer's window.
 #include "lexer/LineCounter.h"
 
-#include <cstring>
+#include "lexer/ByteScan.h"
 
 void LineCounter_init(LineCounter* c) {
   c->lexer = nullptr;
@@ -27,13 +27,7 @@ void LineCounter_step(LineCounter* c) {
     // Every byte moves the column on; a line feed starts the next line at
     // column 1.
     const char* lineStart = nullptr;
-    for (const char* q = p; q < end;) {
-      const void* nl = std::memchr(q, '\n', static_cast<std::size_t>(end - q));
-      if (nl == nullptr) break;
-      ++c->line;
-      q = static_cast<const char*>(nl) + 1;
-      lineStart = q;
-    }
+    c->line += static_cast<int32_t>(ByteScan_countLineFeeds(p, end, &lineStart));
     if (lineStart != nullptr)
       c->column = 1 + static_cast<int32_t>(end - lineStart);
     else
