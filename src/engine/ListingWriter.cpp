@@ -44,7 +44,7 @@ void ListingWriter_step(ListingWriter* w) {
     if (state == HtmlTagP_kStart && std::strcmp(w->tags->name, "img") == 0) {
       w->raw = true;
       w->rawStart = cur;
-      w->rawLine = w->lineState;
+      w->rawLine = lineHere;
     }
     w->lineState = lineHere;
   } else if (state == HtmlTagP_kEnd) {

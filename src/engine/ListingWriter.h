@@ -21,7 +21,7 @@ struct ListingWriter {
   BLex3_Pos last{0, 0};    // written up to here
   bool raw = false;        // inside an image tag, copied as it stands
   BLex3_Pos rawStart{0, 0};
-  int32_t rawLine = 0;     // the line state where the image tag began
+  int32_t rawLine = 0;     // the line where the image tag begins
   std::FILE* out = nullptr;
   FileX_Buffer outBuffer;  // the listing is the largest work file
   char path[StrX_kPathSize] = {};

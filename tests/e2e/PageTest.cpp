@@ -106,6 +106,8 @@ TEST(Page, OfEachInput) {
                    "callback</A> cb) </A>{ return order.i; }\n   5|")},
       {"img.txt", "/* <img src=\"a.png\"> <IMG src=b.png> <IMAGE x> */\n",
        head("img.txt") + listing("   1|/* <img src=\"a.png\"> <IMG src=b.png> &lt;IMAGE x&gt; */\n   2|")},
+      // An image tag left open at the end is text, numbered on from its line.
+      {"open.txt", "a\n<img\nb\n", head("open.txt") + listing("   1|a\n   2|&lt;img\n   3|b\n   4|")},
       {"kw.txt", "see <kword>gizmo</kword> here\n",
        head("kw.txt") +
            listing("   1|see &lt;kword&gt;<A name=\"kword1\">gizmo</A>&lt;/kword&gt; here\n   2|")},
