@@ -32,6 +32,7 @@ struct Entry {
   IniFile_Pos pos;  // the "A" line of its entry; 0 when it only starts phrases
   uint32_t key;     // offset of the key text in the pool
   uint32_t hash;    // lookupHash of the key text
+  uint32_t line;    // the number of that "A" line in the file, which picks its cached target
 };
 
 constexpr std::size_t kEntries = LinksIndex_kBuckets * LinksIndex_kBucketKeys;
@@ -47,22 +48,25 @@ struct Slot {
   uint32_t ref;   // index into entries + 1; 0: free
 };
 
-// Targets read back lately, by the file position of their entry, as the
-// links file gives them (before they are made absolute): a text links the
-// same names again and again, and each read is a seek and a read of the
-// system. Fixed room, whatever the links file's size; a target too long for
-// an entry is read each time.
+// Targets, by the number of their "A" line, as the links file gives them
+// (before they are made absolute): the load keeps each one it reads, and a
+// text links the same names again and again, where each read would be a
+// seek and a read of the system. Fixed room, whatever the links file's size:
+// the lines of up to that many keys never meet; a target too long for an
+// entry is read each time.
 constexpr int kCacheBits = 15;
 constexpr std::size_t kCachedTargets = std::size_t{1} << kCacheBits;  // 2 MiB
 constexpr std::size_t kCachedTargetBytes = 64;  // one cache line each
 struct CachedTarget {
   IniFile_Pos pos;  // 0: empty
-  uint16_t size;    // the target buffer's size it was read for
+  uint16_t size;    // the target buffer's size it was read for; kAnySize: read
+                    // whole as the index loaded, so good for any size above its length
   TextCode code;    // the text code it was made absolute in
   bool absolute;    // text is the target made absolute, else as read
   char text[kCachedTargetBytes - sizeof(IniFile_Pos) - 4];
 };
 static_assert(sizeof(CachedTarget) == kCachedTargetBytes, "a cached target fills its line");
+constexpr uint16_t kAnySize = 0;
 
 }  // namespace
 
@@ -230,6 +234,7 @@ Entry* insert(LinksIndex_Table* t, const char* key, bool* isNew) {
   std::memcpy(text, key, len + 1);
   e->mask = 0;
   e->pos = 0;
+  e->line = 0;
   e->key = static_cast<uint32_t>(text - t->poolBuf);
   e->hash = hash;
   if (2 * (++t->keys) > (1u << t->slotBits))
@@ -272,8 +277,8 @@ LinksIndex_Table* claimTable() {
 }
 
 // Indexes the bracketed and braced words of one name, whose "A" line lies
-// at linePos.
-void indexName(LinksIndex_Table* t, const char* name, IniFile_Pos linePos) {
+// at linePos, the lineNo-th of the file.
+void indexName(LinksIndex_Table* t, const char* name, IniFile_Pos linePos, uint32_t lineNo) {
   char word[LinksIndex_kLineSize];
   char phrase[LinksIndex_kLineSize];
   bool inBrackets = false;
@@ -308,16 +313,21 @@ void indexName(LinksIndex_Table* t, const char* name, IniFile_Pos linePos) {
     if (first == nullptr) return;
     if (isNew) {
       first->pos = isPhrase ? 0 : linePos;
+      first->line = lineNo;
     } else if (!isPhrase && (inBrackets || first->pos == 0)) {
       // A keyword marked again links to its last mark; a braced name keeps
       // its first definition, and so gets one when it only started phrases.
       first->pos = linePos;
+      first->line = lineNo;
     }
     if (isPhrase) {
       first->mask |= uint64_t{1} << (words - 1);
       Entry* whole = insert(t, phrase, &isNew);
       if (whole == nullptr) return;
-      if (isNew) whole->pos = linePos;
+      if (isNew) {
+        whole->pos = linePos;
+        whole->line = lineNo;
+      }
     } else {
       first->mask |= 1u;
     }
@@ -349,14 +359,22 @@ inline std::size_t wordAt(const LinksIndex_Starts* s, const char* text, uint32_t
   return n;
 }
 
-void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targetSize) {
+inline CachedTarget* cacheLine(LinksIndex_Table* t, uint32_t lineNo) {
+  return &t->cache[lineNo & (kCachedTargets - 1)];
+}
+
+void readTarget(LinksIndex* ix, const Entry* e, char* target, std::size_t targetSize) {
   if (targetSize == 0) return;  // no room even for the NUL
-  const uint32_t h = static_cast<uint32_t>(static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15u >> (64 - kCacheBits));
-  CachedTarget* c = &ix->table->cache[h];
+  const IniFile_Pos pos = e->pos;
+  CachedTarget* c = cacheLine(ix->table, e->line);
   const TextCode code = TextCode_current();
-  if (c->pos == pos && c->size == targetSize && (!c->absolute || c->code == code)) {
+  const bool held = c->pos == pos && (c->size == targetSize ||
+                                      (c->size == kAnySize && std::strlen(c->text) < targetSize));
+  if (held && (!c->absolute || c->code == code)) {
     std::memcpy(target, c->text, std::strlen(c->text) + 1);
     if (c->absolute) return;
+    if (targetSize > UINT16_MAX) c->pos = 0;
+    c->size = static_cast<uint16_t>(targetSize);  // as it would have been read
   } else {
     IniFile_Read_setStrMax(&ix->reader, targetSize);
     IniFile_Read_attrAt(&ix->reader, pos, "--s", target);
@@ -379,6 +397,18 @@ void readTarget(LinksIndex* ix, IniFile_Pos pos, char* target, std::size_t targe
     c->absolute = true;
     std::memcpy(c->text, target, len + 1);
   }
+}
+
+// Keeps the target of the "A" line at pos as the load read it, when it is
+// short enough for the cache: the first link to each key then needs no read.
+void keepTarget(LinksIndex_Table* t, IniFile_Pos pos, uint32_t lineNo, const char* target) {
+  const std::size_t len = std::strlen(target);
+  CachedTarget* c = cacheLine(t, lineNo);
+  if (pos <= 0 || len >= sizeof c->text) return;
+  c->pos = pos;
+  c->size = kAnySize;
+  c->absolute = false;
+  std::memcpy(c->text, target, len + 1);
 }
 
 }  // namespace
@@ -410,16 +440,18 @@ void LinksIndex_open(LinksIndex* ix, const char* path) {
   IniFile_Read_attr(r, "Base", "s", ix->base);
 
   char name[LinksIndex_kLineSize];
+  char target[LinksIndex_kLineSize];
   IniFile_Read_setStrMax(r, sizeof name);
   IniFile_Read_findSection(r, "links", false);
   const int count = IniFile_Read_countAttr(r, "A");
   const TextCode code = TextCode_current();
   for (int i = 0; i < count; ++i) {
     name[0] = '\0';
-    const IniFile_Pos pos = IniFile_Read_attr(r, "A", "s", name);
+    const IniFile_Pos pos = IniFile_Read_attr(r, "A", "s-s", name, target);
+    keepTarget(t, pos, static_cast<uint32_t>(i), target);
     // Names are split into words in the code of the file they came from.
     if (code == TextCode::Utf8) TextCode_setCurrent(codeOfName(name));
-    indexName(t, name, pos);
+    indexName(t, name, pos, static_cast<uint32_t>(i));
     TextCode_setCurrent(code);
   }
   fillAccepted(&t->starts);
@@ -436,7 +468,7 @@ std::size_t findWord(LinksIndex* ix, const char* text, std::size_t wordLen, uint
   if (first == nullptr || first->mask == 0) return 0;
   if (first->mask == 1) {  // the usual key: one word, no phrase
     if (first->pos == 0) return 0;
-    readTarget(ix, first->pos, target, targetSize);
+    readTarget(ix, first, target, targetSize);
     return wordLen;
   }
 
@@ -456,7 +488,7 @@ std::size_t findWord(LinksIndex* ix, const char* text, std::size_t wordLen, uint
       e = lookup(t, phrase, std::strlen(phrase), lookupHash(phrase, std::strlen(phrase)));
     }
     if (e == nullptr || e->pos == 0) continue;
-    readTarget(ix, e->pos, target, targetSize);
+    readTarget(ix, e, target, targetSize);
     return static_cast<std::size_t>(end - text);
   }
   return 0;
