@@ -53,14 +53,14 @@ void start(DefIndex* d, int32_t& counter, std::FILE* list, const char* kind, con
       d->recognizer->scanPos = resume;
     }
   }
-  if (d->anchor != nullptr) std::fprintf(d->anchor, "<A name=\"%s%d\">", kind, n);
+  if (d->anchor != nullptr) OutFile_printf(d->anchor, "<A name=\"%s%d\">", kind, n);
 }
 
 }  // namespace
 
 void DefIndex_init(DefIndex* index, CDeclP* recognizer, const char* typePath,
                    const char* funcPath, const char* macroPath, LinksFile* links,
-                   std::FILE* anchor) {
+                   OutFile* anchor) {
   *index = DefIndex{};
   index->recognizer = recognizer;
   index->event = CDeclP_getEvent(recognizer);
@@ -96,7 +96,7 @@ void DefIndex_step(DefIndex* d) {
     case CDeclP_TypedefEnd:
     case CDeclP_AggregateEnd:
     case CDeclP_EnumEnd:
-      if (d->anchor != nullptr) std::fputs("</A>", d->anchor);
+      if (d->anchor != nullptr) OutFile_puts(d->anchor, "</A>");
       break;
     default:
       break;

@@ -11,6 +11,8 @@
 
 #include "engine/LinksFile.h"
 #include "lexer/CDeclP.h"
+#include "runtime/OutFile.h"
+#include "runtime/OutFile.h"
 #include "runtime/StrX.h"
 
 inline constexpr std::size_t DefIndex_kNameSize = 256;  // at most 255 bytes of a name
@@ -31,13 +33,13 @@ struct DefIndex {
   char funcPath[StrX_kPathSize] = {};
   char macroPath[StrX_kPathSize] = {};
   LinksFile* links = nullptr;
-  std::FILE* anchor = nullptr;    // the listing's stream, or none
+  OutFile* anchor = nullptr;      // the listing, or none
 };
 
 // Opens each list path that is given ("wb"); links and anchor may be null.
 void DefIndex_init(DefIndex* index, CDeclP* recognizer, const char* typePath,
                    const char* funcPath, const char* macroPath, LinksFile* links,
-                   std::FILE* anchor);
+                   OutFile* anchor);
 void DefIndex_step(DefIndex* index);
 // Closes the list streams that are open, all of them, then raises
 // FileX_Err_CannotWrite naming the first list whose writing failed; safe

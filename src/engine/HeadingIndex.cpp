@@ -22,7 +22,7 @@ int headingLevel(const char* name, bool endTag) {
 }  // namespace
 
 void HeadingIndex_init(HeadingIndex* index, HtmlTagP* tags, const char* outPath,
-                       std::FILE* anchor) {
+                       OutFile* anchor) {
   *index = HeadingIndex{};
   index->tags = tags;
   index->anchor = anchor;
@@ -41,7 +41,7 @@ void HeadingIndex_step(HeadingIndex* h) {
     h->listed = disp == nullptr || std::strcmp(disp, "no") != 0;
     if (h->listed) {
       BLex3_getPos(lexer, &h->textStart);
-      if (h->anchor) std::fprintf(h->anchor, "<A name=\"%d\">", h->count);
+      if (h->anchor) OutFile_printf(h->anchor, "<A name=\"%d\">", h->count);
     }
     return;
   }
@@ -66,7 +66,7 @@ void HeadingIndex_step(HeadingIndex* h) {
   BLex3_writeText(lexer, h->textStart, here, h->out);
   std::fputs("</A>\r\n", h->out);
   h->textStart = {-1, 0};
-  if (h->anchor) std::fputs("</A>", h->anchor);
+  if (h->anchor) OutFile_puts(h->anchor, "</A>");
 }
 
 void HeadingIndex_finish(HeadingIndex* h) {

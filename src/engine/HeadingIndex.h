@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "lexer/HtmlTagP.h"
+#include "runtime/OutFile.h"
 #include "runtime/StrX.h"
 
 struct HeadingIndex {
@@ -18,13 +19,13 @@ struct HeadingIndex {
   int32_t lowest = 6;
   bool listed = true;
   std::FILE* out = nullptr;     // owned: the outline list
-  std::FILE* anchor = nullptr;  // the page's current output, or none
+  OutFile* anchor = nullptr;    // the page's current output, or none
   char path[StrX_kPathSize] = {};
 };
 
 // Opens outPath ("wb") and writes "<UL>\r\n" at once.
 void HeadingIndex_init(HeadingIndex* index, HtmlTagP* tags, const char* outPath,
-                       std::FILE* anchor);
+                       OutFile* anchor);
 void HeadingIndex_step(HeadingIndex* index);
 // Closes the lists and the output; safe once after any init.
 void HeadingIndex_finish(HeadingIndex* index);

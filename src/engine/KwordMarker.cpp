@@ -3,36 +3,21 @@
 
 #include <cstring>
 
-#include "runtime/StrX.h"
 
 namespace {
 
-// The start tag of a keyword link, handed to the file in one piece.
-void writeLinkStart(std::FILE* out, const char* target) {
+void writeLinkStart(OutFile* out, const char* target) {
   static constexpr char kOpen[] = "<A href=\"";
   static constexpr char kClose[] = "\">";
-  char tag[sizeof kOpen + StrX_kPathSize + sizeof kClose];
-  const std::size_t n = std::strlen(target);
-  if (n >= StrX_kPathSize) {
-    std::fputs(kOpen, out);
-    std::fputs(target, out);
-    std::fputs(kClose, out);
-    return;
-  }
-  std::size_t len = 0;
-  std::memcpy(tag, kOpen, sizeof kOpen - 1);
-  len += sizeof kOpen - 1;
-  std::memcpy(tag + len, target, n);
-  len += n;
-  std::memcpy(tag + len, kClose, sizeof kClose - 1);
-  len += sizeof kClose - 1;
-  std::fwrite(tag, 1, len, out);
+  OutFile_write(out, kOpen, sizeof kOpen - 1);
+  OutFile_puts(out, target);
+  OutFile_write(out, kClose, sizeof kClose - 1);
 }
 
 }  // namespace
 
 void KwordMarker_init(KwordMarker* marker, HtmlTagP* tags, KeywordLinker* linker,
-                      bool trackingOff, std::FILE* out) {
+                      bool trackingOff, OutFile* out) {
   *marker = KwordMarker{};
   marker->tags = tags;
   marker->linker = linker;
@@ -49,11 +34,11 @@ void KwordMarker_step(KwordMarker* m) {
     if (std::strcmp(name, "/a") == 0) m->inA = false;
   }
   if (state == HtmlTagP_kEnd && std::strcmp(name, "kword") == 0) {
-    std::fprintf(m->out, "<A name=\"kword%d\">", ++m->count);
+    OutFile_printf(m->out, "<A name=\"kword%d\">", ++m->count);
     return;
   }
   if (state == HtmlTagP_kStart && std::strcmp(name, "/kword") == 0) {
-    std::fputs("</A>", m->out);
+    OutFile_puts(m->out, "</A>");
     return;
   }
   switch (KeywordLinker_event(m->linker)) {
@@ -64,7 +49,7 @@ void KwordMarker_step(KwordMarker* m) {
       break;
     case KeywordLinker_kLinkEnd:
       if (!m->linkOpen) break;
-      std::fputs("</A>", m->out);
+      OutFile_puts(m->out, "</A>");
       m->linkOpen = false;
       break;
     default:
@@ -73,6 +58,6 @@ void KwordMarker_step(KwordMarker* m) {
 }
 
 void KwordMarker_finish(KwordMarker* m) {
-  if (m->out != nullptr && m->linkOpen) std::fputs("</A>", m->out);
+  if (m->out != nullptr && m->linkOpen) OutFile_puts(m->out, "</A>");
   m->linkOpen = false;
 }

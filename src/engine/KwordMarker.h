@@ -11,6 +11,7 @@
 
 #include "engine/KeywordLinker.h"
 #include "lexer/HtmlTagP.h"
+#include "runtime/OutFile.h"
 
 struct KwordMarker {
   HtmlTagP* tags = nullptr;
@@ -19,11 +20,11 @@ struct KwordMarker {
   bool trackingOff = false;
   int32_t count = 0;
   bool linkOpen = false;  // a link start was written and its end not yet
-  std::FILE* out = nullptr;  // the page's current output (may be replaced between steps)
+  OutFile* out = nullptr;  // the page's current output (may be replaced between steps)
 };
 
 void KwordMarker_init(KwordMarker* marker, HtmlTagP* tags, KeywordLinker* linker,
-                      bool trackingOff, std::FILE* out);
+                      bool trackingOff, OutFile* out);
 void KwordMarker_step(KwordMarker* marker);
 // After the pass's last text: closes a link that ended with the file (the
 // loop stops before it steps at the end of the file).

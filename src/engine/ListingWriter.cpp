@@ -12,20 +12,22 @@ namespace {
 // Writes from last up to `to`; gives the line at `to`.
 int32_t writeEscaped(ListingWriter* w, BLex3_Pos to) {
   uint32_t line = w->lineState < 0 ? BLex3_kNoLineNumbers : static_cast<uint32_t>(w->lineState);
-  BLex3_writeHtml(w->lexer, w->last, to, &line, w->out);
+  BLex3_writeHtml(w->lexer, w->last, to, &line, &w->out);
   return w->lineState < 0 ? w->lineState : static_cast<int32_t>(line);
 }
 
 }  // namespace
 
 void ListingWriter_init(ListingWriter* writer, const char* path, HtmlTagP* tags, bool numbered) {
-  *writer = ListingWriter{};
+  OutFile_close(&writer->out);
   writer->tags = tags;
   writer->lexer = tags->lexer;
   writer->lineState = numbered ? 0 : -1;
-  StrX_cpy(writer->path, path, sizeof writer->path);
-  writer->out = FileX_open(path, "wb");
-  writer->outBuffer.attach(writer->out);
+  writer->last = BLex3_Pos{0, 0};
+  writer->raw = false;
+  writer->rawStart = BLex3_Pos{0, 0};
+  writer->rawLine = 0;
+  OutFile_open(&writer->out, path);
 }
 
 void ListingWriter_step(ListingWriter* w) {
@@ -33,7 +35,7 @@ void ListingWriter_step(ListingWriter* w) {
   BLex3_getPos(w->lexer, &cur);
   int32_t state = HtmlTagP_getState(w->tags);
   if (w->lineState == 0) {
-    std::fputs("   1|", w->out);
+    OutFile_puts(&w->out, "   1|");
     w->lineState = 1;
   }
   // The line state follows the text as it is written: counted by the
@@ -50,7 +52,7 @@ void ListingWriter_step(ListingWriter* w) {
   } else if (state == HtmlTagP_kEnd) {
     if (w->lineState > 0)
       w->lineState += static_cast<int32_t>(BLex3_countLines(w->lexer, w->rawStart, cur));
-    BLex3_writeRange(w->lexer, w->rawStart, cur, w->out);
+    BLex3_writeRange(w->lexer, w->rawStart, cur, &w->out);
     w->raw = false;
   }
   w->last = cur;
@@ -69,9 +71,4 @@ void ListingWriter_finish(ListingWriter* w) {
   w->last = end;
 }
 
-void ListingWriter_close(ListingWriter* w) {
-  if (w->out == nullptr) return;
-  std::FILE* out = w->out;
-  w->out = nullptr;
-  FileX_closeWritten(out, w->path);
-}
+void ListingWriter_close(ListingWriter* w) { OutFile_close(&w->out); }

@@ -3,15 +3,14 @@
 // image tags copied raw so that the page shows the image. It is stepped by
 // the writing pass before the anchor writers, so that at every position the
 // text before it is already written when an anchor is added; they write into
-// its stream.
+// its file.
 #pragma once
 #include <cstdint>
 #include <cstdio>
 
 #include "lexer/BLex3.h"
 #include "lexer/HtmlTagP.h"
-#include "runtime/FileX.h"
-#include "runtime/StrX.h"
+#include "runtime/OutFile.h"
 
 struct ListingWriter {
   BLex3* lexer = nullptr;
@@ -22,9 +21,7 @@ struct ListingWriter {
   bool raw = false;        // inside an image tag, copied as it stands
   BLex3_Pos rawStart{0, 0};
   int32_t rawLine = 0;     // the line where the image tag begins
-  std::FILE* out = nullptr;
-  FileX_Buffer outBuffer;  // the listing is the largest work file
-  char path[StrX_kPathSize] = {};
+  OutFile out;             // the listing, and the anchors and links set into it
 };
 
 // Opens the listing path ("wb"); numbered: a line number before every line.
@@ -32,5 +29,6 @@ void ListingWriter_init(ListingWriter* writer, const char* path, HtmlTagP* tags,
 void ListingWriter_step(ListingWriter* writer);
 // Writes the rest of the text, up to the end of the file.
 void ListingWriter_finish(ListingWriter* writer);
-// Closes the stream; a write that failed on the way is reported here.
+// Closes the file; a write that failed on the way is reported here, if not
+// already when it failed.
 void ListingWriter_close(ListingWriter* writer);

@@ -14,10 +14,26 @@ constexpr std::size_t kTitleText = 256;  // a title's links entry: 255 bytes
 
 int32_t levelIndex(int32_t level) { return level < Outline_kLevels ? level : Outline_kLevels - 1; }
 
+// A title's number, "1-2. ", into text; gives its length.
+std::size_t formatNumber(char* text, std::size_t size, const int32_t* counters, int32_t level) {
+  std::size_t n = static_cast<std::size_t>(std::snprintf(text, size, "%d", counters[0]));
+  for (int32_t i = 1; i <= level && i < Outline_kLevels; ++i)
+    n += static_cast<std::size_t>(std::snprintf(text + n, size - n, "-%d", counters[i]));
+  n += static_cast<std::size_t>(std::snprintf(text + n, size - n, ". "));
+  return n;
+}
+
+// Room for the number of every level: "-" and ten digits and a sign each.
+constexpr std::size_t kNumberText = 12 * Outline_kLevels + 3;
+
 void writeNumber(std::FILE* out, const int32_t* counters, int32_t level) {
-  std::fprintf(out, "%d", counters[0]);
-  for (int32_t i = 1; i <= level && i < Outline_kLevels; ++i) std::fprintf(out, "-%d", counters[i]);
-  std::fputs(". ", out);
+  char text[kNumberText];
+  std::fwrite(text, 1, formatNumber(text, sizeof text, counters, level), out);
+}
+
+void writeNumber(OutFile* out, const int32_t* counters, int32_t level) {
+  char text[kNumberText];
+  OutFile_write(out, text, formatNumber(text, sizeof text, counters, level));
 }
 
 // "1-2. Title</A>\r\n": the number, the escaped title text and the end.
@@ -70,7 +86,7 @@ void titleStart(Outline* o) {
     }
   }
   if (o->listing) {
-    std::fprintf(o->listing, "<A name=\"title%d\">", t);
+    OutFile_printf(o->listing, "<A name=\"title%d\">", t);
     writeNumber(o->listing, o->counters, o->depth);
   }
   if (o->links && TitleFinder_hasKeyword(f)) {
@@ -86,7 +102,7 @@ void titleStart(Outline* o) {
 }  // namespace
 
 void Outline_init(Outline* outline, TitleFinder* finder, int32_t limit, const char* outPath,
-                  std::FILE* listing, LinksFile* links) {
+                  OutFile* listing, LinksFile* links) {
   *outline = Outline{};
   outline->finder = finder;
   outline->limit = limit;
@@ -104,7 +120,7 @@ void Outline_step(Outline* outline) {
       titleStart(outline);
       break;
     case TitleFinder_kTitleEnd:
-      if (outline->depth < outline->limit && outline->listing) std::fputs("</A>", outline->listing);
+      if (outline->depth < outline->limit && outline->listing) OutFile_puts(outline->listing, "</A>");
       break;
     default:
       break;

@@ -12,6 +12,7 @@
 
 #include "engine/LinksFile.h"
 #include "engine/TitleFinder.h"
+#include "runtime/OutFile.h"
 #include "runtime/StrX.h"
 
 inline constexpr int32_t Outline_kLevels = 10;
@@ -35,14 +36,14 @@ struct Outline {
   int32_t limit = 0;          // titles at a depth below it are listed
   std::FILE* out = nullptr;   // owned
   char path[StrX_kPathSize] = {};  // of out, for the report of a failed write
-  std::FILE* listing = nullptr;  // the listing's stream, for title anchors
+  OutFile* listing = nullptr;    // the listing, for title anchors
   LinksFile* links = nullptr;
   Outline_Pending pending;
 };
 
 // Opens outPath ("wb") when given; listing and links may be null.
 void Outline_init(Outline* outline, TitleFinder* finder, int32_t limit, const char* outPath,
-                  std::FILE* listing, LinksFile* links);
+                  OutFile* listing, LinksFile* links);
 void Outline_step(Outline* outline);
 // Writes what is still open and closes the output; safe to call once after
 // any init, also on the error path.

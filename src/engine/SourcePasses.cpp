@@ -179,11 +179,11 @@ void writePage(const PageFiles& files, int32_t depth, LinksIndex* keywords, Titl
         Decls decls(lexer, declArgs...);
         ListingWriter_init(&listing, files.main, &tags, true);
         listingOpen = true;
-        Outline_init(&outline, &finder, depth, files.major, listing.out, nullptr);
+        Outline_init(&outline, &finder, depth, files.major, &listing.out, nullptr);
         outlineOpen = true;
-        KwordMarker_init(&marker, &tags, &linker, true, listing.out);
+        KwordMarker_init(&marker, &tags, &linker, true, &listing.out);
         DefIndex_init(&defs, decls.recognizer(), files.types, files.funcs, files.macros, nullptr,
-                      listing.out);
+                      &listing.out);
         defsOpen = true;
         if (pages != nullptr)
           TitleList_addPage(pages, files.source, nullptr, &finder, files.page);

@@ -101,28 +101,10 @@ struct SpecialBytes {
 };
 const SpecialBytes kSpecial;
 
-}  // namespace
-
-void BLex3_writeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
-  walkRange(lx, from, to, [out](const char* p, std::size_t n) {
-    put(out, p, n);
-    return true;
-  });
-}
-
-uint32_t BLex3_countLines(BLex3* lx, BLex3_Pos from, BLex3_Pos to) {
-  uint32_t n = 0;
-  walkRange(lx, from, to, [&n](const char* p, std::size_t len) {
-    n += static_cast<uint32_t>(ByteScan_countLineFeeds(p, p + len));
-    return true;
-  });
-  return n;
-}
-
-void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
-                     std::FILE* out) {
-  Gather g(out);
-  walkRange(lx, from, to, [&g, line](const char* p, std::size_t n) {
+// The escaped bytes of the range, handed to add(p, n) piece by piece.
+template <class Add>
+void escapeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line, Add&& add) {
+  walkRange(lx, from, to, [&add, line](const char* p, std::size_t n) {
     const char* run = p;
     kSpecial.special.forEach(p, n, [&](std::size_t i) {
       const char* q = p + i;
@@ -140,15 +122,52 @@ void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
           text = number;
           break;
       }
-      g.add(run, static_cast<std::size_t>(q - run));
-      g.add(text, len);
+      add(run, static_cast<std::size_t>(q - run));
+      add(text, len);
       run = q + 1;
       return true;
     });
-    g.add(run, static_cast<std::size_t>(p + n - run));
+    add(run, static_cast<std::size_t>(p + n - run));
     return true;
   });
+}
+
+}  // namespace
+
+void BLex3_writeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
+  walkRange(lx, from, to, [out](const char* p, std::size_t n) {
+    put(out, p, n);
+    return true;
+  });
+}
+
+void BLex3_writeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, OutFile* out) {
+  walkRange(lx, from, to, [out](const char* p, std::size_t n) {
+    OutFile_write(out, p, n);
+    return true;
+  });
+}
+
+uint32_t BLex3_countLines(BLex3* lx, BLex3_Pos from, BLex3_Pos to) {
+  uint32_t n = 0;
+  walkRange(lx, from, to, [&n](const char* p, std::size_t len) {
+    n += static_cast<uint32_t>(ByteScan_countLineFeeds(p, p + len));
+    return true;
+  });
+  return n;
+}
+
+void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
+                     std::FILE* out) {
+  Gather g(out);
+  escapeRange(lx, from, to, line, [&g](const char* p, std::size_t n) { g.add(p, n); });
   g.flush();
+}
+
+void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
+                     OutFile* out) {
+  escapeRange(lx, from, to, line,
+              [out](const char* p, std::size_t n) { OutFile_write(out, p, n); });
 }
 
 void BLex3_writeText(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "lexer/BLex3.h"
+#include "runtime/OutFile.h"
 
 // The line number that switches numbering off in BLex3_writeHtml.
 inline constexpr uint32_t BLex3_kNoLineNumbers = 0xFFFFFFFF;
@@ -19,6 +20,7 @@ inline constexpr char BLex3_kLinePrefixFormat[] = "\n%4u|";
 // Writes the bytes from `from` up to (not including) `to` verbatim. A range
 // that ends past the data stops at its end; to <= from writes nothing.
 void BLex3_writeRange(BLex3* lexer, BLex3_Pos from, BLex3_Pos to, std::FILE* out);
+void BLex3_writeRange(BLex3* lexer, BLex3_Pos from, BLex3_Pos to, OutFile* out);
 // The line feeds among the bytes from `from` up to (not including) `to`.
 uint32_t BLex3_countLines(BLex3* lexer, BLex3_Pos from, BLex3_Pos to);
 // Writes the bytes with "&", "<" and ">" escaped. Unless *line is
@@ -26,6 +28,8 @@ uint32_t BLex3_countLines(BLex3* lexer, BLex3_Pos from, BLex3_Pos to);
 // "\n%4u|" with the new number.
 void BLex3_writeHtml(BLex3* lexer, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
                      std::FILE* out);
+void BLex3_writeHtml(BLex3* lexer, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
+                     OutFile* out);
 // Writes the bytes without HTML tags and without leading and trailing white
 // space; white space directly before a tag goes with the tag.
 void BLex3_writeText(BLex3* lexer, BLex3_Pos from, BLex3_Pos to, std::FILE* out);

@@ -23,13 +23,6 @@ namespace {
 
 constexpr char kModule[] = "scrivo";
 
-// Closes a written stream once.
-void closeWritten(std::FILE*& f, const char* path) {
-  std::FILE* out = f;
-  f = nullptr;
-  FileX_closeWritten(out, path);
-}
-
 }  // namespace
 
 void Scrivo_scanTemplates(const char* path, RXML_File* file, LinksFile* links) {
@@ -97,8 +90,8 @@ void Scrivo_embedIndex(const PageFiles& files, LinksIndex* keywords, TitleList* 
   KeywordLinker linker;
   HeadingIndex headings;
   KwordMarker marker;
-  std::FILE* first = nullptr;
-  std::FILE* second = nullptr;
+  OutFile first;
+  OutFile second;
   bool headingsOpen = false;
   Except3_tryFinally(
       kModule, __LINE__,
@@ -108,9 +101,9 @@ void Scrivo_embedIndex(const PageFiles& files, LinksIndex* keywords, TitleList* 
         ts.init(lexer);
         KeywordLinker_init(&linker, keywords);
         KeywordLinker_setLexer(&linker, lexer);
-        first = FileX_open(files.main, "wb");
-        second = FileX_open(files.second, "wb");
-        std::FILE* current = first;
+        OutFile_open(&first, files.main);
+        OutFile_open(&second, files.second);
+        OutFile* current = &first;
         HeadingIndex_init(&headings, &ts.tags, files.outline, current);
         headingsOpen = true;
         KwordMarker_init(&marker, &ts.tags, &linker, false, current);
@@ -123,9 +116,9 @@ void Scrivo_embedIndex(const PageFiles& files, LinksIndex* keywords, TitleList* 
           loop.restore();
           KeywordLinker_step(&linker);
           BLex3_writeRange(lexer, last, loop.pos(), current);
-          if (current == first && HtmlTagP_getState(&ts.tags) == HtmlTagP_kEnd &&
+          if (current == &first && HtmlTagP_getState(&ts.tags) == HtmlTagP_kEnd &&
               std::strcmp(ts.tags.name, "embed_index") == 0) {
-            current = second;
+            current = &second;
             headings.anchor = current;
             marker.out = current;
           }
@@ -148,8 +141,8 @@ void Scrivo_embedIndex(const PageFiles& files, LinksIndex* keywords, TitleList* 
         KwordMarker_finish(&marker);
       },
       [&] {
-        closeWritten(first, files.main);
-        closeWritten(second, files.second);
+        OutFile_close(&first);
+        OutFile_close(&second);
         if (headingsOpen) HeadingIndex_finish(&headings);
       });
 }

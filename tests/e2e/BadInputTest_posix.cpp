@@ -61,12 +61,16 @@ TEST(BadInputPosix, EveryOutputNamesItselfWhenItsWriteFails) {
       {"a.c", "a.htm"},          {"d.htm", "_out.kwf"},      {"d.htm", "_middle.txt"},
       {"d.htm", "_outMain.txt"}, {"d.htm", "_outMain2.txt"}, {"d.htm", "_outIdx.txt"},
       {"d.htm", "d.htm"},        {"site.scv", "a.c.htm"},    {"site.scv", "d.htm"},
-      {"site.scv", "pic.png"},
+      {"site.scv", "pic.png"},   {"big.c", "_outMain.txt"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.input) + " " + c.output);
     TempDir dir;
     writeFile(dir.file("a.c"), source);
+    // A listing larger than the buffer fails while it is written, not at its close.
+    std::string big;
+    while (big.size() < 200000) big += source;
+    writeFile(dir.file("big.c"), big);
     writeFile(dir.file("d.htm"), doc);
     writeFile(dir.file("pic.png"), "png");
     writeFile(dir.file("site.scv"), projectText({"File = a.c", "File = d.htm", "File = pic.png"}));
