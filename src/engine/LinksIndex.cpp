@@ -81,6 +81,7 @@ struct LinksIndex_Table {
   uint32_t keys;           // entries made
   LinksIndex_Starts starts;
   CachedTarget cache[kCachedTargets];
+  bool cacheEmpty;  // as the area was made: no cached target is touched yet
   bool inUse;
 };
 
@@ -249,9 +250,11 @@ Entry* insert(LinksIndex_Table* t, const char* key, bool* isNew) {
 // The area, empty; raises Errors_Unofficial while another index holds it.
 LinksIndex_Table* claimTable() {
   if (g_table == nullptr) {
-    void* block = StdPlus_malloc(sizeof(LinksIndex_Table));
+    // Zero, so that the cache is empty without touching its pages.
+    void* block = StdPlus_calloc(sizeof(LinksIndex_Table));
     if (block == nullptr) return nullptr;
     g_table = new (block) LinksIndex_Table;
+    g_table->cacheEmpty = true;
     g_table->inUse = false;
     g_table->slotBits = kFirstSlotBits;  // the slots that the claim clears
     fillRowsAndCols(&g_table->starts);
@@ -269,7 +272,9 @@ LinksIndex_Table* claimTable() {
   t->slotBits = kFirstSlotBits;
   t->keys = 0;
   std::memset(t->starts.lengths, 0, sizeof t->starts.lengths);
-  for (CachedTarget& c : t->cache) c.pos = 0;
+  if (!t->cacheEmpty)
+    for (CachedTarget& c : t->cache) c.pos = 0;
+  t->cacheEmpty = false;
   fillClasses(&t->starts);
   std::memset(t->starts.pairs, 0, sizeof t->starts.pairs);
   std::memset(t->starts.accepted, 0, sizeof t->starts.accepted);
