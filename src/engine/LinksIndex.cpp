@@ -103,6 +103,10 @@ void fillClasses(LinksIndex_Starts* s) {
     if (TextCode_isLead(static_cast<unsigned char>(c))) k = LinksIndex_Starts::kLead;
     s->cls[c] = k;
   }
+  s->asciiWords = true;
+  for (int c = 0; c < 256; ++c)
+    if ((c < 0x80 && s->cls[c] == LinksIndex_Starts::kLead) || (c >= 0x80 && (s->cls[c] & kWordByte)))
+      s->asciiWords = false;
 }
 
 // The pairs that LinksIndex_mayStart accepts: after a byte that starts a
@@ -165,6 +169,7 @@ void addLength(LinksIndex_Starts* s, const char* key, std::size_t len) {
   if (s->row[first] == LinksIndex_Starts::kRows) return;
   s->lengthsOf(first, s->col[static_cast<unsigned char>(key[1])]) |=
       LinksIndex_Starts::lengthBit(len);
+  s->tailsOf(first, static_cast<unsigned char>(key[len - 1])) |= LinksIndex_Starts::lengthBit(len);
 }
 
 inline uint32_t hashStep(uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
@@ -272,6 +277,7 @@ LinksIndex_Table* claimTable() {
   t->slotBits = kFirstSlotBits;
   t->keys = 0;
   std::memset(t->starts.lengths, 0, sizeof t->starts.lengths);
+  std::memset(t->starts.tails, 0, sizeof t->starts.tails);
   if (!t->cacheEmpty)
     for (CachedTarget& c : t->cache) c.pos = 0;
   t->cacheEmpty = false;

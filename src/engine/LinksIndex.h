@@ -33,6 +33,9 @@ struct LinksIndex_Starts {
   enum : uint8_t { kStart = 1, kDigit = 2, kLead = 4 };
   uint8_t cls[256];  // letters and "_" start a word, digits go on, lead bytes
   bool utf8;         // the classes are those of UTF-8 text
+  // No byte below 0x80 leads a character and none above is a word byte, so
+  // that words can be found sixteen bytes at a time (ByteScan_wordStartMask).
+  bool asciiWords;
   uint64_t pairs[65536 / 64];
   // Every pair of bytes at which LinksIndex_mayStart says yes, made from
   // the pairs and the classes once they are known: one bit test a byte.
@@ -48,6 +51,9 @@ struct LinksIndex_Starts {
   uint8_t row[256];  // a byte's row, or kRows when it starts no word
   uint8_t col[256];  // a byte's column, or kWordCols when it is no word byte
   uint64_t lengths[kRows * (kWordCols + 1)];
+  // The same by their first and their last byte: asked only when the first
+  // table says yes, it refuses most words that merely begin like a key.
+  uint64_t tails[kRows * (kWordCols + 1)];
 
   // The lengths' word of a first byte of a row and a column, and the bit
   // of a length.
@@ -56,6 +62,12 @@ struct LinksIndex_Starts {
   }
   uint64_t lengthsOf(unsigned char first, unsigned column) const {
     return lengths[row[first] * (kWordCols + 1) + column];
+  }
+  uint64_t& tailsOf(unsigned char first, unsigned char last) {
+    return tails[row[first] * (kWordCols + 1) + col[last]];
+  }
+  uint64_t tailsOf(unsigned char first, unsigned char last) const {
+    return tails[row[first] * (kWordCols + 1) + col[last]];
   }
   static uint64_t lengthBit(std::size_t len) {
     return uint64_t{1} << (len < kLongWord ? len : static_cast<std::size_t>(kLongWord));
@@ -67,8 +79,10 @@ struct LinksIndex_Starts {
 inline bool LinksIndex_mayBeWord(const LinksIndex_Starts* s, const char* text, std::size_t len) {
   const unsigned c = len > 1 ? s->col[static_cast<unsigned char>(text[1])]
                              : static_cast<unsigned>(LinksIndex_Starts::kWordCols);
-  return (s->lengthsOf(static_cast<unsigned char>(text[0]), c) &
-          LinksIndex_Starts::lengthBit(len)) != 0;
+  const unsigned char first = static_cast<unsigned char>(text[0]);
+  const uint64_t bit = LinksIndex_Starts::lengthBit(len);
+  return (s->lengthsOf(first, c) & bit) != 0 &&
+         (s->tailsOf(first, static_cast<unsigned char>(text[len - 1])) & bit) != 0;
 }
 
 struct LinksIndex {
