@@ -75,21 +75,40 @@ void walkRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, Piece&& piece) {
 }
 
 
+// "00" to "99", for two digits at a time.
+struct DigitPairs {
+  char text[200];
+  DigitPairs() {
+    for (int i = 0; i < 100; ++i) {
+      text[2 * i] = static_cast<char>('0' + i / 10);
+      text[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+  }
+};
+const DigitPairs kPairs;
+
 // BLex3_kLinePrefixFormat ("\n%4u|") for line n, formatted by hand: the
 // listing writes one per line. Gives the length.
 std::size_t linePrefix(char* out, uint32_t n) {
   char digits[10];
-  int k = 0;
-  do {
-    digits[k++] = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n != 0);
-  std::size_t len = 0;
-  out[len++] = '\n';
-  for (int pad = 4 - k; pad > 0; --pad) out[len++] = ' ';
-  while (k > 0) out[len++] = digits[--k];
-  out[len++] = '|';
-  return len;
+  char* d = digits + sizeof digits;  // filled from the end
+  while (n >= 100) {
+    d -= 2;
+    std::memcpy(d, kPairs.text + 2 * (n % 100), 2);
+    n /= 100;
+  }
+  if (n >= 10) {
+    d -= 2;
+    std::memcpy(d, kPairs.text + 2 * n, 2);
+  } else {
+    *--d = static_cast<char>('0' + n);
+  }
+  const std::size_t k = static_cast<std::size_t>(digits + sizeof digits - d);
+  const std::size_t pad = k < 4 ? 4 - k : 0;
+  std::memcpy(out, "\n    ", 1 + pad);
+  std::memcpy(out + 1 + pad, d, k);
+  out[1 + pad + k] = '|';
+  return 2 + pad + k;
 }
 
 // The bytes that the HTML listing writes as something else.

@@ -41,6 +41,9 @@ TEST(BLex3WriteHtml, EscapesAndNumbersLines) {
       {"abc", 2, 1, 5, "", 5},                     // reversed range
       {"x\r\ny", 0, 3, 1, "x\r\n   2|", 2},        // ends right after the LF
       {"a\nb", 0, 3, 9999, "a\n10000|b", 10000},   // the number widens
+      {"a\nb", 0, 3, 9, "a\n  10|b", 10},
+      {"a\nb", 0, 3, 99, "a\n 100|b", 100},
+      {"a\nb", 0, 3, 123455, "a\n123456|b", 123456},
       {"a\n\nb", 0, 4, 7, "a\n   8|\n   9|b", 9},
       {"\x82\xA0<", 0, 3, 1, "\x82\xA0&lt;", 1},
       {"ab", 1, 50, 1, "b", 1},                    // range past the end of data
