@@ -42,6 +42,17 @@ struct TextForm {
 // not monotone in the prefix's (a trailing space adds quotes), so every
 // character boundary up to the limit is tried.
 TextForm textForm(const char* s, std::size_t n) {
+  // Mostly the whole text fits, and then it is the answer.
+  if (n > 0 && n <= IniFile_kTextMax) {
+    std::size_t quotes = 0;
+    bool comma = false;
+    for (std::size_t k = 0; k < n; ++k) {
+      quotes += s[k] == '"';
+      comma |= s[k] == ',';
+    }
+    const bool quoted = comma || quotes > 0 || s[0] == ' ' || s[n - 1] == ' ';
+    if ((quoted ? n + quotes + 2 : n) <= IniFile_kTextMax) return TextForm{n, quoted};
+  }
   TextForm best{0, false};
   std::size_t quotes = 0, i = 0;
   bool comma = false;
