@@ -80,10 +80,20 @@ std::vector<LinkEntry> keywords(const std::vector<std::string>& words) {
 }  // namespace
 
 TEST(LinksIndexFind, TargetCutToItsBuffer) {
-  OpenIndex ix({{std::string(300, 'p'), "a", "{long}"}});
+  OpenIndex ix({{std::string(300, 'p'), "a", "{long}"}, {"", "kword1", "{short}"}});
   std::string target;
   EXPECT_EQ(4u, ix.find("long", &target));
   EXPECT_EQ(std::string(259, 'p'), target);
+  // A short target, kept as the index loaded, is cut to a smaller buffer
+  // too, first and again.
+  for (int i = 0; i < 2; ++i) {
+    char small[5] = {'X', 'X', 'X', 'X', 'X'};
+    EXPECT_EQ(5u, LinksIndex_find(&ix.index, "short", small, 4));
+    EXPECT_EQ("#kw", std::string(small));
+    EXPECT_EQ('X', small[4]);
+  }
+  EXPECT_EQ(5u, ix.find("short", &target));
+  EXPECT_EQ("#kword1", target);
 }
 
 TEST(LinksIndexFind, EveryKeyOfALargeIndex) {
