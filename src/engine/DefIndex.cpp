@@ -1,6 +1,7 @@
 // DefIndex: definition lists, anchors and links entries.
 #include "engine/DefIndex.h"
 
+#include <charconv>
 #include <cstring>
 
 #include "lexer/BLex3Write.h"
@@ -29,15 +30,49 @@ std::FILE* openList(const char* path, char* kept) {
   return FileX_open(path, "wb");
 }
 
+// Appends text to line at *len; the line has room for every piece added.
+void append(char* line, std::size_t* len, const char* text, std::size_t n) {
+  std::memcpy(line + *len, text, n);
+  *len += n;
+}
+
+// "<LI><A href=\"#func12\">name 関数</A>\r\n", written in one piece.
+void writeItem(std::FILE* list, const char* kind, int32_t n, const char* name, const char* word) {
+  static constexpr char kOpen[] = "<LI><A href=\"#";
+  static constexpr char kMid[] = "\">";
+  static constexpr char kEnd[] = "</A>\r\n";
+  const std::size_t kindLen = std::strlen(kind), nameLen = std::strlen(name),
+                    wordLen = std::strlen(word);
+  constexpr std::size_t kKind = 16, kDigits = 11, kWord = 64;  // "-2147483648" at most
+  char line[sizeof kOpen + kKind + kDigits + sizeof kMid + DefIndex_kNameSize + 1 + kWord +
+            sizeof kEnd];
+  if (kindLen > kKind || nameLen >= DefIndex_kNameSize || wordLen > kWord) {
+    std::fprintf(list, "%s%s%d%s%s %s%s", kOpen, kind, n, kMid, name, word, kEnd);
+    return;
+  }
+  std::size_t len = 0;
+  append(line, &len, kOpen, sizeof kOpen - 1);
+  append(line, &len, kind, kindLen);
+  len = static_cast<std::size_t>(std::to_chars(line + len, line + sizeof line, n).ptr - line);
+  append(line, &len, kMid, sizeof kMid - 1);
+  append(line, &len, name, nameLen);
+  append(line, &len, " ", 1);
+  append(line, &len, word, wordLen);
+  append(line, &len, kEnd, sizeof kEnd - 1);
+  std::fwrite(line, 1, len, list);
+}
+
 void start(DefIndex* d, int32_t& counter, std::FILE* list, const char* kind, const char* word) {
   const int32_t n = ++counter;
   char name[DefIndex_kNameSize];
   BLex3_copyRange(d->recognizer->lexer, d->event->nameStart, d->event->nameEnd, name, sizeof name);
-  if (list != nullptr)
-    std::fprintf(list, "<LI><A href=\"#%s%d\">%s %s</A>\r\n", kind, n, name, TextCode_text(word));
+  if (list != nullptr) writeItem(list, kind, n, name, TextCode_text(word));
   if (d->links != nullptr) {
     char braced[DefIndex_kNameSize + 2];
-    std::snprintf(braced, sizeof braced, "{%s}", name);
+    const std::size_t nameLen = std::strlen(name);
+    braced[0] = '{';
+    std::memcpy(braced + 1, name, nameLen);
+    std::memcpy(braced + 1 + nameLen, "}", 2);
     LinksFile_addDef(d->links, kind, n, braced, "");
     if (std::strcmp(kind, "enum") == 0) {
       // The members are read ahead; the recognizer then goes on from where
@@ -53,7 +88,12 @@ void start(DefIndex* d, int32_t& counter, std::FILE* list, const char* kind, con
       d->recognizer->scanPos = resume;
     }
   }
-  if (d->anchor != nullptr) OutFile_printf(d->anchor, "<A name=\"%s%d\">", kind, n);
+  if (d->anchor != nullptr) {
+    OutFile_puts(d->anchor, "<A name=\"");
+    OutFile_puts(d->anchor, kind);
+    OutFile_putInt(d->anchor, n);
+    OutFile_puts(d->anchor, "\">");
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // OutFile: one buffer per work file.
 #include "runtime/OutFile.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <string>
 
@@ -47,6 +48,13 @@ void OutFile_writeLarge(OutFile* out, const char* p, std::size_t n) {
   } else if (out->file != nullptr && std::fwrite(p, 1, n, out->file) != n) {
     Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, FileX_Txt_WriteFailedOf, out->path);
   }
+}
+
+void OutFile_putInt(OutFile* out, int32_t n) {
+  constexpr std::size_t kDigits = 11;  // "-2147483648"
+  if (FileX_kStreamBuffer - out->len < kDigits) OutFile_flush(out);
+  char* at = out->bytes.get() + out->len;
+  out->len += static_cast<std::size_t>(std::to_chars(at, at + kDigits, n).ptr - at);
 }
 
 void OutFile_printf(OutFile* out, const char* format, ...) {

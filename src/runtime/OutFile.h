@@ -4,6 +4,7 @@
 // buffer. The stream underneath is unbuffered.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -37,14 +38,29 @@ void OutFile_close(OutFile* out);
 
 void OutFile_writeLarge(OutFile* out, const char* p, std::size_t n);
 inline void OutFile_write(OutFile* out, const char* p, std::size_t n) {
-  if (n <= FileX_kStreamBuffer - out->len) {
-    std::memcpy(out->bytes.get() + out->len, p, n);
-    out->len += n;
+  if (n > FileX_kStreamBuffer - out->len) {
+    OutFile_writeLarge(out, p, n);
     return;
   }
-  OutFile_writeLarge(out, p, n);
+  char* d = out->bytes.get() + out->len;
+  out->len += n;
+  // Most pieces are a few bytes: two overlapping moves of a fixed size copy
+  // them without a call.
+  if (n >= 8 && n <= 16) {
+    std::memcpy(d, p, 8);
+    std::memcpy(d + n - 8, p + n - 8, 8);
+  } else if (n >= 4 && n < 8) {
+    std::memcpy(d, p, 4);
+    std::memcpy(d + n - 4, p + n - 4, 4);
+  } else if (n < 4) {
+    for (std::size_t i = 0; i < n; ++i) d[i] = p[i];
+  } else {
+    std::memcpy(d, p, n);
+  }
 }
 inline void OutFile_puts(OutFile* out, const char* s) { OutFile_write(out, s, std::strlen(s)); }
+// The number in decimal, as "%d" writes it.
+void OutFile_putInt(OutFile* out, int32_t n);
 // As std::fprintf.
 void OutFile_printf(OutFile* out, const char* format, ...)
 #if defined(__GNUC__)
