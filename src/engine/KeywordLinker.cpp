@@ -102,8 +102,8 @@ void KeywordLinker_step(KeywordLinker* k) {
         break;
       }
       char* const last = runEnd < stop ? runEnd : stop;
+      // A digit in the run starts nothing: its row has no lengths.
       for (; at < last; ++at) {
-        if (starts->cls[static_cast<unsigned char>(at[0])] != LinksIndex_Starts::kStart) continue;
         const std::size_t len = static_cast<std::size_t>(runEnd - at);
         if (!LinksIndex_mayBeWord(starts, at, len) || isTrail(lx, starts, p, at)) continue;
         n = LinksIndex_findWord(k->index, at, len, k->target, sizeof k->target);

@@ -48,12 +48,12 @@ struct LinksIndex_Starts {
   static constexpr int kRows = 53;      // "A"-"Z", "a"-"z", "_"
   static constexpr int kWordCols = 63;  // those and "0"-"9"
   static constexpr int kLongWord = 63;
-  uint8_t row[256];  // a byte's row, or kRows when it starts no word
+  uint8_t row[256];  // a byte's row, or kRows (a row of no lengths) when it starts no word
   uint8_t col[256];  // a byte's column, or kWordCols when it is no word byte
-  uint64_t lengths[kRows * (kWordCols + 1)];
-  // The same by their first and their last byte: asked only when the first
-  // table says yes, it refuses most words that merely begin like a key.
-  uint64_t tails[kRows * (kWordCols + 1)];
+  uint64_t lengths[(kRows + 1) * (kWordCols + 1)];
+  // The same by their first and their last byte: together they refuse most
+  // words that merely begin like a key.
+  uint64_t tails[(kRows + 1) * (kWordCols + 1)];
 
   // The lengths' word of a first byte of a row and a column, and the bit
   // of a length.
@@ -74,15 +74,15 @@ struct LinksIndex_Starts {
   }
 };
 
-// True when a key may be the word of len bytes (at least 1) at text, which
-// begins with a byte of a row.
+// True when a key may be the word of len bytes (at least 1) at text; never
+// for a text that begins with no byte of a row.
 inline bool LinksIndex_mayBeWord(const LinksIndex_Starts* s, const char* text, std::size_t len) {
-  const unsigned c = len > 1 ? s->col[static_cast<unsigned char>(text[1])]
-                             : static_cast<unsigned>(LinksIndex_Starts::kWordCols);
   const unsigned char first = static_cast<unsigned char>(text[0]);
   const uint64_t bit = LinksIndex_Starts::lengthBit(len);
-  return (s->lengthsOf(first, c) & bit) != 0 &&
-         (s->tailsOf(first, static_cast<unsigned char>(text[len - 1])) & bit) != 0;
+  if ((s->tailsOf(first, static_cast<unsigned char>(text[len - 1])) & bit) == 0) return false;
+  const unsigned c = len > 1 ? s->col[static_cast<unsigned char>(text[1])]
+                             : static_cast<unsigned>(LinksIndex_Starts::kWordCols);
+  return (s->lengthsOf(first, c) & bit) != 0;
 }
 
 struct LinksIndex {
