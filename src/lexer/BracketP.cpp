@@ -216,8 +216,9 @@ void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
     kCounted.counted.forEach(p, static_cast<std::size_t>(n), [&](std::size_t at) {
       const int32_t i = static_cast<int32_t>(at);
       char c = p[i];
+      const int32_t o = off + i;
+      if (c == '\n' && o != to) ++t->allLines;
       if (kinds != nullptr && kinds[i] != BLex3_kSingleByte) return true;
-      int32_t o = off + i;
       if (o == to) {
         if (isCloser(c)) count(t, c);
       } else if (c == '#') {
@@ -241,12 +242,37 @@ void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
   }
 }
 
+// The line feeds from offset `from` up to the cursor at `to` (not
+// included), which it leaves there: straight from the window when it still
+// holds them all.
+int32_t lineFeeds(BLex3* lx, int32_t from, BLex3_Pos to) {
+  if (to.offset <= from) return 0;
+  const int64_t dataLen = BLex3_getEnd(lx) - lx->buf;
+  if (from >= lx->base && to.offset - lx->base <= dataLen)
+    return static_cast<int32_t>(ByteScan_countLineFeeds(BLex3_getPtrOfOffset(lx, from),
+                                                        BLex3_getPtrOfOffset(lx, to.offset)));
+  int32_t n = 0;
+  int32_t left = to.offset - from;
+  BLex3_setPos(lx, BLex3_Pos{from, BLex3_kUnknown});
+  while (left > 0) {
+    char* p = BLex3_fetch(lx, 0);
+    if (p == nullptr) break;
+    char* end = BLex3_getEnd(lx);
+    if (end - p > left) end = p + left;
+    n += static_cast<int32_t>(ByteScan_countLineFeeds(p, end));
+    left -= static_cast<int32_t>(end - p);
+    BLex3_setPtr(lx, end);
+  }
+  BLex3_setPos(lx, to);
+  return n;
+}
+
 }  // namespace
 
-void BracketP_init(BracketP* t, BracketP_Errors* errors, const LineCounter* lineSource,
-                   const CommentP* comments, const CommentP* literals) {
+void BracketP_init(BracketP* t, BracketP_Errors* errors, const CommentP* comments,
+                   const CommentP* literals) {
   t->lexer = nullptr;
-  t->lineSource = lineSource;
+  t->followsLines = true;
   t->comments = comments;
   t->literals = literals;
   t->lastOffset = -1;
@@ -254,6 +280,7 @@ void BracketP_init(BracketP* t, BracketP_Errors* errors, const LineCounter* line
   t->counting = 1;
   t->parenDepth = t->braceDepth = t->squareDepth = 0;
   t->line = 1;
+  t->allLines = 1;
   std::fill(std::begin(t->openLines), std::end(t->openLines), 0);
   std::fill(std::begin(t->closers), std::end(t->closers), '\0');
   t->errors = errors;
@@ -269,9 +296,14 @@ void BracketP_step(BracketP* t) {
   if (p.offset <= t->lastOffset) return;
   if (!t->counting) {
     if (inSpan(t)) {
+      // Inside a comment or literal only the lines go on; the line is then
+      // that of every line feed again.
+      if (t->followsLines) {
+        t->allLines += lineFeeds(lx, t->lastOffset < 0 ? 0 : t->lastOffset, p);
+        t->line = t->allLines;
+      }
       t->lastOffset = p.offset;
       t->lastKind = p.kind;
-      if (t->lineSource != nullptr) t->line = t->lineSource->line;
       return;
     }
     t->counting = 1;
@@ -313,7 +345,7 @@ void BracketP_finish(BracketP* t) {
   }
 }
 
-void BracketP_copy(BracketP* dst, const BracketP* src, const LineCounter* lineSource) {
+void BracketP_copy(BracketP* dst, const BracketP* src) {
   // The groups not open are left out: the recognizer copies the tracker at
   // every typedef and aggregate.
   const std::size_t used = offsetof(BracketP, conds) +
@@ -321,8 +353,8 @@ void BracketP_copy(BracketP* dst, const BracketP* src, const LineCounter* lineSo
                                static_cast<std::size_t>(
                                    std::clamp(src->condLevel, 0, BracketP_kMaxCondLevels));
   std::memcpy(static_cast<void*>(dst), src, used);
-  dst->lineSource = lineSource;
-  if (lineSource == nullptr) dst->errors = nullptr;
+  dst->followsLines = false;
+  dst->errors = nullptr;
 }
 
 void BracketP_Errors_clear(BracketP_Errors* e) { e->count = 0; }

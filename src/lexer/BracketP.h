@@ -17,7 +17,6 @@
 
 #include "lexer/BLex3.h"
 #include "lexer/CommentP.h"
-#include "lexer/LineCounter.h"
 
 inline constexpr int32_t BracketP_kMaxErrors = 5;
 // Open levels whose line and closer are recorded; deeper ones are counted.
@@ -62,7 +61,7 @@ struct BracketP_Cond {
 
 struct BracketP {
   BLex3* lexer;
-  const LineCounter* lineSource;  // the pass's line counter; null in copies
+  bool followsLines;   // counts the lines of comments and literals too; not in copies
   const CommentP* comments;
   const CommentP* literals;
   int32_t lastOffset;  // counted up to here; -1 before the first step
@@ -71,7 +70,8 @@ struct BracketP {
   int32_t parenDepth;
   int32_t braceDepth;
   int32_t squareDepth;
-  int32_t line;
+  int32_t line;        // of the bytes counted: a line feed after a lead byte is none
+  int32_t allLines;    // of every line feed, which the line takes again after a span
   int32_t openLines[BracketP_kMaxLevels];  // by total depth - 1
   char closers[BracketP_kMaxLevels];
   BracketP_Errors* errors;  // null: nothing is recorded
@@ -79,8 +79,8 @@ struct BracketP {
   BracketP_Cond conds[BracketP_kMaxCondLevels];
 };
 
-void BracketP_init(BracketP* tracker, BracketP_Errors* errors, const LineCounter* lineSource,
-                   const CommentP* comments, const CommentP* literals);
+void BracketP_init(BracketP* tracker, BracketP_Errors* errors, const CommentP* comments,
+                   const CommentP* literals);
 void BracketP_setLexer(BracketP* tracker, BLex3* lexer);
 // Counts from where the last step stood up to the lexer's cursor; the cursor
 // is left where it was.
@@ -91,10 +91,10 @@ void BracketP_getNextPos(const BracketP* tracker, BLex3_Pos* pos);
 // a step there), then records one entry for each kind still open (round,
 // curly, square). Moves the lexer's cursor.
 void BracketP_finish(BracketP* tracker);
-// A whole copy with the given line source. A copy without one scans ahead
-// for the recognizer: it records no errors, so that each warning is
-// reported once, by the tracker that really passes the bracket.
-void BracketP_copy(BracketP* dst, const BracketP* src, const LineCounter* lineSource);
+// A whole copy, which scans ahead for the recognizer: it records no errors,
+// so that each warning is reported once, by the tracker that really passes
+// the bracket, and does not follow the lines of comments and literals.
+void BracketP_copy(BracketP* dst, const BracketP* src);
 
 void BracketP_Errors_clear(BracketP_Errors* errors);
 // Writes the messages into buffer (NUL-terminated, never more than capacity

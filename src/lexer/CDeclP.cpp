@@ -210,7 +210,7 @@ bool readWordAt(BLex3* lx, BLex3_Pos* start, BLex3_Pos* end) {
 void typedefRule(CDeclP* r, const CommentP& scan) {
   BLex3* lx = r->lexer;
   BracketP ahead;
-  BracketP_copy(&ahead, r->tracker, nullptr);
+  BracketP_copy(&ahead, r->tracker);
   CommentP comments = scan;
   BLex3_next(lx, 8);
   r->scanPos = curPos(lx);
@@ -336,7 +336,7 @@ enum class Rule { Done, NotADefinition };
 Rule aggregateRule(CDeclP* r, const CommentP& scan, int32_t kind) {
   BLex3* lx = r->lexer;
   BracketP ahead;
-  BracketP_copy(&ahead, r->tracker, nullptr);
+  BracketP_copy(&ahead, r->tracker);
   CommentP comments = scan;
   BLex3_next(lx, kind == CDeclP_kStruct ? 6 : 5);
   BLex3_Pos start, end;

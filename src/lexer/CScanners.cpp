@@ -15,9 +15,7 @@ bool due(const CDeclP& d, int32_t at) {
 
 void CScanners_init(CScanners* s, BLex3* lexer, BracketP_Errors* errors) {
   s->lexer = lexer;
-  LineCounter_init(&s->lines);
-  LineCounter_setLexer(&s->lines, lexer);
-  BracketP_init(&s->tracker, errors, &s->lines, &s->comments, &s->literals);
+  BracketP_init(&s->tracker, errors, &s->comments, &s->literals);
   BracketP_setLexer(&s->tracker, lexer);
   CommentP_init(&s->comments, &s->literals);
   CommentP_setCommentTable(&s->comments);
@@ -34,10 +32,6 @@ bool CScanners_step(CScanners* s, BLex3_Pos at) {
   auto restore = [&] {
     if (moved) BLex3_setPos(lx, at);
   };
-  // The line counter goes every cycle: it counts only the bytes since the
-  // last cycle, which are still in the lexer's window, and leaves the
-  // cursor where it was.
-  LineCounter_step(&s->lines);
   bool any = false;
   if (due(s->comments, at.offset)) {
     CommentP_step(&s->comments);

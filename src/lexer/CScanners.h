@@ -1,6 +1,6 @@
-// CScanners: the C scanners that both source passes step together: line
-// counter, comment and literal scanners, bracket tracker and declaration
-// recognizer, wired to one another. A cycle steps only the scanners whose
+// CScanners: the C scanners that both source passes step together: comment
+// and literal scanners, bracket tracker and declaration recognizer, wired
+// to one another. A cycle steps only the scanners whose
 // next event is at the cycle's position; the others get the state that a
 // step before their event would give, without a call and without moving the
 // lexer. Most cycles of a pass belong to other objects, so this is most of
@@ -11,11 +11,9 @@
 #include "lexer/BracketP.h"
 #include "lexer/CDeclP.h"
 #include "lexer/CommentP.h"
-#include "lexer/LineCounter.h"
 
 struct CScanners {
   BLex3* lexer;
-  LineCounter lines;
   CommentP comments;
   CommentP literals;
   BracketP tracker;
