@@ -183,7 +183,6 @@ const CountedBytes kCounted;
 // Counts one single-byte character.
 void count(BracketP* t, char c) {
   switch (c) {
-    case '\n': ++t->line; break;
     case '(': open(t, &t->parenDepth, ')'); break;
     case '[': open(t, &t->squareDepth, ']'); break;
     case '{': open(t, &t->braceDepth, '}'); break;
@@ -217,7 +216,12 @@ void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
       const int32_t i = static_cast<int32_t>(at);
       char c = p[i];
       const int32_t o = off + i;
-      if (c == '\n' && o != to) ++t->allLines;
+      // A line feed ends its line even after a stray lead byte: no code
+      // makes it the second byte of a character.
+      if (c == '\n') {
+        if (o != to) ++t->line;
+        return true;
+      }
       if (kinds != nullptr && kinds[i] != BLex3_kSingleByte) return true;
       if (o == to) {
         if (isCloser(c)) count(t, c);
@@ -280,7 +284,6 @@ void BracketP_init(BracketP* t, BracketP_Errors* errors, const CommentP* comment
   t->counting = 1;
   t->parenDepth = t->braceDepth = t->squareDepth = 0;
   t->line = 1;
-  t->allLines = 1;
   std::fill(std::begin(t->openLines), std::end(t->openLines), 0);
   std::fill(std::begin(t->closers), std::end(t->closers), '\0');
   t->errors = errors;
@@ -296,12 +299,8 @@ void BracketP_step(BracketP* t) {
   if (p.offset <= t->lastOffset) return;
   if (!t->counting) {
     if (inSpan(t)) {
-      // Inside a comment or literal only the lines go on; the line is then
-      // that of every line feed again.
-      if (t->followsLines) {
-        t->allLines += lineFeeds(lx, t->lastOffset < 0 ? 0 : t->lastOffset, p);
-        t->line = t->allLines;
-      }
+      // Inside a comment or literal only the line goes on.
+      if (t->followsLines) t->line += lineFeeds(lx, t->lastOffset < 0 ? 0 : t->lastOffset, p);
       t->lastOffset = p.offset;
       t->lastKind = p.kind;
       return;

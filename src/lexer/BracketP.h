@@ -70,8 +70,7 @@ struct BracketP {
   int32_t parenDepth;
   int32_t braceDepth;
   int32_t squareDepth;
-  int32_t line;        // of the bytes counted: a line feed after a lead byte is none
-  int32_t allLines;    // of every line feed, which the line takes again after a span
+  int32_t line;
   int32_t openLines[BracketP_kMaxLevels];  // by total depth - 1
   char closers[BracketP_kMaxLevels];
   BracketP_Errors* errors;  // null: nothing is recorded

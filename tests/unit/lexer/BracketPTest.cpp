@@ -59,6 +59,9 @@ TEST(BracketPCount, WarningsOfWholeFiles) {
        "括弧 ')' が多すぎる。(line=5)\n"},
       // 0x81 0x7D and 0x81 0x7B: brackets as second bytes.
       {"brackets as trail bytes", "a \x81} b\n{ \x81{ }\n", 0, ""},
+      {"a line feed after a stray lead byte ends its line", "a \x81\nb;\n)\n", 1,
+       "括弧 ')' が多すぎる。(line=3)\n"},
+      {"the lines of a comment", "a \x81\n/* b\nc */\n)\n", 1, "括弧 ')' が多すぎる。(line=4)\n"},
       {"levels past 20 are counted, not recorded", deep + "\n]", 2,
        "括弧 ']' が多すぎる。(line=2)\n括弧 '(' が多すぎる。(line=1)\n"},
       {"level 20 is recorded", deep.substr(1) + "\n]", 3,
