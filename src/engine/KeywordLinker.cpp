@@ -14,6 +14,21 @@ inline bool isTrail(BLex3* lx, const LinksIndex_Starts* s, const char* p, const 
          BLex3_isTrailPtr(lx, q);
 }
 
+// Moves *q on, sixteen bytes at a time while a block starts at or before
+// limit, to the first byte that Mask marks: true when it found one, else
+// *q stands past limit and the caller goes on byte by byte.
+template <unsigned (*Mask)(const char*)>
+bool toMarked(char** q, const char* limit) {
+  for (; *q <= limit; *q += ByteScan::kBlock) {
+    const unsigned bits = Mask(*q);
+    if (bits != 0) {
+      *q += __builtin_ctz(bits);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 void KeywordLinker_init(KeywordLinker* k, LinksIndex* index) {
@@ -75,12 +90,7 @@ void KeywordLinker_step(KeywordLinker* k) {
   const char* const blockEnd = lx->bufEnd - ByteScan::kBlock;  // the last block start
   for (char* q = p; starts != nullptr && q < stop;) {
     if (blocks && q <= blockEnd) {
-      const unsigned bits = ByteScan_wordStartMask(q);
-      if (bits == 0) {
-        q += ByteScan::kBlock;
-        continue;
-      }
-      q += __builtin_ctz(bits);
+      if (!toMarked<ByteScan_wordStartMask>(&q, stop <= blockEnd ? stop - 1 : blockEnd)) continue;
       if (q >= stop) break;
     }
     const uint8_t cls = starts->cls[static_cast<unsigned char>(q[0])];
@@ -88,19 +98,8 @@ void KeywordLinker_step(KeywordLinker* k) {
     char* at = q;
     if (cls == LinksIndex_Starts::kStart) {
       char* runEnd = q + 1;
-      for (;;) {
-        if (blocks && runEnd <= blockEnd) {
-          const unsigned bits = ByteScan_nonWordMask(runEnd);
-          if (bits == 0) {
-            runEnd += ByteScan::kBlock;
-            continue;
-          }
-          runEnd += __builtin_ctz(bits);
-          break;
-        }
+      if (!blocks || !toMarked<ByteScan_nonWordMask>(&runEnd, blockEnd))
         while (starts->cls[static_cast<unsigned char>(*runEnd)] & kWord) ++runEnd;
-        break;
-      }
       char* const last = runEnd < stop ? runEnd : stop;
       // A digit in the run starts nothing: its row has no lengths.
       for (; at < last; ++at) {

@@ -108,26 +108,32 @@ inline std::size_t ByteScan_asciiRun(const char* p, const char* lim) {
   return static_cast<std::size_t>(q - p);
 }
 
+#ifdef SCRIVO_BYTESCAN_SSE2
+// 0xFF in each byte of x that is an ASCII letter, 0 in the others.
+inline __m128i ByteScan_letters(__m128i x) {
+  const __m128i lower = _mm_or_si128(x, _mm_set1_epi8(0x20));
+  return _mm_cmpeq_epi8(
+      _mm_subs_epu8(_mm_sub_epi8(lower, _mm_set1_epi8('a')), _mm_set1_epi8(25)),
+      _mm_setzero_si128());
+}
+#endif
+
+inline bool ByteScan_isLetter(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+
 // Bit i tells whether p[i] may start a word of the keyword search: an ASCII
 // letter, "_" or a byte above 0x7F (which may lead a character), for the
 // ByteScan::kBlock bytes at p.
 inline unsigned ByteScan_wordStartMask(const char* p) {
 #ifdef SCRIVO_BYTESCAN_SSE2
   const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i letter = _mm_cmpeq_epi8(
-      _mm_subs_epu8(_mm_sub_epi8(_mm_or_si128(x, _mm_set1_epi8(0x20)), _mm_set1_epi8('a')),
-                    _mm_set1_epi8(25)),
-      zero);
   const __m128i under = _mm_cmpeq_epi8(x, _mm_set1_epi8('_'));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(letter, under))) |
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(ByteScan_letters(x), under))) |
          static_cast<unsigned>(_mm_movemask_epi8(x));
 #else
   unsigned bits = 0;
   for (int i = 0; i < ByteScan::kBlock; ++i) {
     const unsigned char c = static_cast<unsigned char>(p[i]);
-    const bool start = ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == '_' || c >= 0x80;
-    bits |= static_cast<unsigned>(start) << i;
+    bits |= static_cast<unsigned>(ByteScan_isLetter(c) || c == '_' || c >= 0x80) << i;
   }
   return bits;
 #endif
@@ -138,22 +144,16 @@ inline unsigned ByteScan_wordStartMask(const char* p) {
 inline unsigned ByteScan_nonWordMask(const char* p) {
 #ifdef SCRIVO_BYTESCAN_SSE2
   const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i letter = _mm_cmpeq_epi8(
-      _mm_subs_epu8(_mm_sub_epi8(_mm_or_si128(x, _mm_set1_epi8(0x20)), _mm_set1_epi8('a')),
-                    _mm_set1_epi8(25)),
-      zero);
-  const __m128i digit =
-      _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(x, _mm_set1_epi8('0')), _mm_set1_epi8(9)), zero);
+  const __m128i digit = _mm_cmpeq_epi8(
+      _mm_subs_epu8(_mm_sub_epi8(x, _mm_set1_epi8('0')), _mm_set1_epi8(9)), _mm_setzero_si128());
   const __m128i under = _mm_cmpeq_epi8(x, _mm_set1_epi8('_'));
-  return ~static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letter, digit), under))) &
-         0xFFFFu;
+  const __m128i word = _mm_or_si128(_mm_or_si128(ByteScan_letters(x), digit), under);
+  return ~static_cast<unsigned>(_mm_movemask_epi8(word)) & 0xFFFFu;
 #else
   unsigned bits = 0;
   for (int i = 0; i < ByteScan::kBlock; ++i) {
     const unsigned char c = static_cast<unsigned char>(p[i]);
-    const bool word = ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || (c >= '0' && c <= '9') || c == '_';
-    bits |= static_cast<unsigned>(!word) << i;
+    bits |= static_cast<unsigned>(!(ByteScan_isLetter(c) || (c >= '0' && c <= '9') || c == '_')) << i;
   }
   return bits;
 #endif
