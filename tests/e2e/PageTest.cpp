@@ -219,6 +219,17 @@ TEST(Page, DefinitionAfterAnEnumerationIsLinked) {
             readFile(workFile(dir, "e.htm")).find("   3|</A>int x = <A href=\"#def1\">M</A>;\n"));
 }
 
+// A byte that may lead a character starts no link where it is the second
+// byte of one: "\x81\x95" is one character, and "\x95\x5C" is a keyword.
+TEST(Page, SecondByteOfACharacterStartsNoLink) {
+  TempDir dir;
+  writeFile(dir.file("k.c"), "/* <<<A [\x95\x5C]>>> */\nint x = \x81\x95\x5C;\nint y = \x95\x5C;\n");
+  runOnBadInput(dir, "k.c", 0);
+  EXPECT_NE(std::string::npos,
+            readFile(workFile(dir, "k.htm"))
+                .find("   2|int x = \x81\x95\x5C;\n   3|int y = <A href=\"#title1\">\x95\x5C</A>;\n"));
+}
+
 TEST(Page, TwentyThousandDefinitions) {
   TempDir dir;
   std::string text;

@@ -96,6 +96,29 @@ TEST(LinksIndexFind, TargetCutToItsBuffer) {
   EXPECT_EQ("#kword1", target);
 }
 
+TEST(LinksIndexFind, PhrasesFirstDefinitionsLastMarks) {
+  OpenIndex ix({{"", "kword1", "[foo bar]"}, {"", "func1", "{f}"}, {"", "func2", "{f}"},
+                {"", "kword2", "[k]"}, {"", "kword3", "[k]"}});
+  struct Case {
+    const char* text;
+    std::size_t length;
+    const char* target;
+  };
+  const Case cases[] = {
+      {"foo bar!", 7, "#kword1"},  // the whole phrase
+      {"foo!", 0, ""},             // its first word alone is no key
+      {"f", 1, "#func1"},          // a braced name keeps its first definition
+      {"k", 1, "#kword3"},         // a keyword marked again links to its last mark
+  };
+  for (const Case& c : cases) {
+    std::string target;
+    EXPECT_EQ(c.length, ix.find(c.text, &target)) << c.text;
+    if (c.length != 0) {
+      EXPECT_EQ(c.target, target) << c.text;
+    }
+  }
+}
+
 TEST(LinksIndexFind, EveryKeyOfALargeIndex) {
   // Enough keys for the hash slots to double twice while the index loads.
   std::vector<std::string> words;
