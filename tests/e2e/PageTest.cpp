@@ -28,6 +28,13 @@ std::string nested(int n) {
   return t + "\n";
 }
 
+// Ten lines of text with no tag, longer than the lexer's window.
+const std::string kLongText = [] {
+  std::string t;
+  for (int i = 0; i < 10; ++i) t += std::string(70, 'x') + "\n";
+  return t;
+}();
+
 const std::string kFuncNav = "<P>\r\n[<A href=\"#idxF\">関数</A> | <A href=\"#idxM\">マクロ</A>]\r\n</P>\r\n\r\n";
 const std::string kTypeNav =
     "<P>\r\n[<A href=\"#idxS\">型・クラス・構造体</A> | <A href=\"#idxF\">関数</A>]\r\n</P>\r\n\r\n";
@@ -153,6 +160,9 @@ TEST(Page, OfEachInput) {
        "<p>PART</p>\r\n<var href=\"gone.htm#x\">\r\n",
        "\nファイル <dir>v.htm（line=2）から参照しているファイル <dir>gone.htm が見つかりません\n",
        {{"part.htm", "PART"}}},
+      // Its line is counted over text longer than the lexer's window.
+      {"long.htm", kLongText + "<var href=\"gone.htm\">\n", kLongText + "<var href=\"gone.htm\">\n",
+       "\nファイル <dir>long.htm（line=11）から参照しているファイル <dir>gone.htm が見つかりません\n"},
       {"folder.htm", "<var href=\"sub#x\">\n", "<var href=\"sub#x\">\n",
        "\nファイル <dir>folder.htm（line=1）から参照しているファイル <dir>sub が見つかりません\n",
        {{"sub", "/"}}},
