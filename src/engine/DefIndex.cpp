@@ -30,36 +30,18 @@ std::FILE* openList(const char* path, char* kept) {
   return FileX_open(path, "wb");
 }
 
-// Appends text to line at *len; the line has room for every piece added.
-void append(char* line, std::size_t* len, const char* text, std::size_t n) {
-  std::memcpy(line + *len, text, n);
-  *len += n;
-}
-
-// "<LI><A href=\"#func12\">name 関数</A>\r\n", written in one piece.
+// "<LI><A href=\"#func12\">name 関数</A>\r\n", without formatting.
 void writeItem(std::FILE* list, const char* kind, int32_t n, const char* name, const char* word) {
-  static constexpr char kOpen[] = "<LI><A href=\"#";
-  static constexpr char kMid[] = "\">";
-  static constexpr char kEnd[] = "</A>\r\n";
-  const std::size_t kindLen = std::strlen(kind), nameLen = std::strlen(name),
-                    wordLen = std::strlen(word);
-  constexpr std::size_t kKind = 16, kDigits = 11, kWord = 64;  // "-2147483648" at most
-  char line[sizeof kOpen + kKind + kDigits + sizeof kMid + DefIndex_kNameSize + 1 + kWord +
-            sizeof kEnd];
-  if (kindLen > kKind || nameLen >= DefIndex_kNameSize || wordLen > kWord) {
-    std::fprintf(list, "%s%s%d%s%s %s%s", kOpen, kind, n, kMid, name, word, kEnd);
-    return;
-  }
-  std::size_t len = 0;
-  append(line, &len, kOpen, sizeof kOpen - 1);
-  append(line, &len, kind, kindLen);
-  len = static_cast<std::size_t>(std::to_chars(line + len, line + sizeof line, n).ptr - line);
-  append(line, &len, kMid, sizeof kMid - 1);
-  append(line, &len, name, nameLen);
-  append(line, &len, " ", 1);
-  append(line, &len, word, wordLen);
-  append(line, &len, kEnd, sizeof kEnd - 1);
-  std::fwrite(line, 1, len, list);
+  char number[12];  // "-2147483648"
+  std::fputs("<LI><A href=\"#", list);
+  std::fputs(kind, list);
+  const char* end = std::to_chars(number, number + sizeof number, n).ptr;
+  std::fwrite(number, 1, static_cast<std::size_t>(end - number), list);
+  std::fputs("\">", list);
+  std::fputs(name, list);
+  std::fputc(' ', list);
+  std::fputs(word, list);
+  std::fputs("</A>\r\n", list);
 }
 
 void start(DefIndex* d, int32_t& counter, std::FILE* list, const char* kind, const char* word) {

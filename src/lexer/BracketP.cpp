@@ -17,6 +17,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "lexer/BLex3Write.h"
 #include "lexer/ByteScan.h"
 #include "runtime/ErrorCodes.h"
 
@@ -246,31 +247,6 @@ void countRange(BracketP* t, int32_t from, bool fromPassed, int32_t to) {
   }
 }
 
-// The line feeds from offset `from` up to the cursor at `to` (not
-// included), which it leaves there: straight from the window when it still
-// holds them all.
-int32_t lineFeeds(BLex3* lx, int32_t from, BLex3_Pos to) {
-  if (to.offset <= from) return 0;
-  const int64_t dataLen = BLex3_getEnd(lx) - lx->buf;
-  if (from >= lx->base && to.offset - lx->base <= dataLen)
-    return static_cast<int32_t>(ByteScan_countLineFeeds(BLex3_getPtrOfOffset(lx, from),
-                                                        BLex3_getPtrOfOffset(lx, to.offset)));
-  int32_t n = 0;
-  int32_t left = to.offset - from;
-  BLex3_setPos(lx, BLex3_Pos{from, BLex3_kUnknown});
-  while (left > 0) {
-    char* p = BLex3_fetch(lx, 0);
-    if (p == nullptr) break;
-    char* end = BLex3_getEnd(lx);
-    if (end - p > left) end = p + left;
-    n += static_cast<int32_t>(ByteScan_countLineFeeds(p, end));
-    left -= static_cast<int32_t>(end - p);
-    BLex3_setPtr(lx, end);
-  }
-  BLex3_setPos(lx, to);
-  return n;
-}
-
 }  // namespace
 
 void BracketP_init(BracketP* t, BracketP_Errors* errors, const CommentP* comments,
@@ -300,7 +276,11 @@ void BracketP_step(BracketP* t) {
   if (!t->counting) {
     if (inSpan(t)) {
       // Inside a comment or literal only the line goes on.
-      if (t->followsLines) t->line += lineFeeds(lx, t->lastOffset < 0 ? 0 : t->lastOffset, p);
+      if (t->followsLines) {
+        const BLex3_Pos from{t->lastOffset < 0 ? 0 : t->lastOffset, BLex3_kUnknown};
+        t->line += static_cast<int32_t>(BLex3_countLines(lx, from, p));
+        BLex3_setPos(lx, p);
+      }
       t->lastOffset = p.offset;
       t->lastKind = p.kind;
       return;

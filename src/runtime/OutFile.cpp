@@ -11,6 +11,13 @@ namespace {
 
 constexpr char kModule[] = "filex";
 
+// Hands n bytes to the file; a failed write raises, naming the file.
+void put(OutFile* out, const char* p, std::size_t n) {
+  if (n == 0 || out->file == nullptr) return;
+  if (std::fwrite(p, 1, n, out->file) != n)
+    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, FileX_Txt_WriteFailedOf, out->path);
+}
+
 }  // namespace
 
 void OutFile_open(OutFile* out, const char* path) {
@@ -24,9 +31,7 @@ void OutFile_open(OutFile* out, const char* path) {
 void OutFile_flush(OutFile* out) {
   const std::size_t n = out->len;
   out->len = 0;
-  if (n == 0 || out->file == nullptr) return;
-  if (std::fwrite(out->bytes.get(), 1, n, out->file) != n)
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, FileX_Txt_WriteFailedOf, out->path);
+  put(out, out->bytes.get(), n);
 }
 
 void OutFile_close(OutFile* out) {
@@ -45,8 +50,8 @@ void OutFile_writeLarge(OutFile* out, const char* p, std::size_t n) {
   if (n < FileX_kStreamBuffer) {
     std::memcpy(out->bytes.get(), p, n);
     out->len = n;
-  } else if (out->file != nullptr && std::fwrite(p, 1, n, out->file) != n) {
-    Errors_raise(kModule, __LINE__, FileX_Err_CannotWrite, FileX_Txt_WriteFailedOf, out->path);
+  } else {
+    put(out, p, n);
   }
 }
 
