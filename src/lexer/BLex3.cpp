@@ -1,12 +1,13 @@
 // BLex3: the sliding window, its kind map and the scans over it.
 //
 // The kind map is exact for every window byte: kinds come from the file's
-// bytes, never from the kind a caller saved with a position. Where the window
-// is loaded away from the bytes it held before, the kind of its first byte is
-// found by counting the lead-range bytes just before it in the file: a byte
-// outside the lead range cannot start a double-byte character, so the byte
-// after it starts a character, and the parity of the run of lead-range bytes
-// after that tells whether the first byte is a trail byte.
+// bytes, never from the kind a caller saved with a position. They are found
+// as the file's chunks are read, following on from the bytes before; where a
+// chunk is read away from the bytes held before, the kind of its first byte
+// is found by counting the lead-range bytes just before it in the file: a
+// byte outside the lead range cannot start a double-byte character, so the
+// byte after it starts a character, and the parity of the run of lead-range
+// bytes after that tells whether the first byte is a trail byte.
 //
 // In a UTF-8 file a byte's kind needs no context: ASCII is single, a
 // continuation byte a trail byte, any other byte above 0x7F a lead byte.
@@ -28,7 +29,8 @@ namespace {
 
 constexpr char kModule[] = "Blex3";
 constexpr int32_t kMaxFileSize = BLex3_kNoOffset - 1;  // the no-event offset stays free
-constexpr std::size_t kLookBehind = 64;                // bytes read per step of the count
+constexpr int64_t kLookBehind = 64;                    // bytes read by the count's first step
+constexpr int64_t kLongLookBehind = 4096;              // and by each further step
 
 // Lead-byte answers for all 256 byte values, asked once: the per-byte test
 // sits on the path of every byte read.
@@ -122,10 +124,40 @@ void fillKinds(const BLex3* lx, int8_t* k, const char* b, int64_t n, int32_t fir
   }
 }
 
+// The kind of the byte at off (inside the file), whose value is self, by
+// the parity of the run of lead-range bytes before it, read straight from
+// the file.
+int32_t kindByParity(BLex3* lx, int64_t off, unsigned char self) {
+  if (lx->utf8) return utf8Kind(self);
+  const bool* lead = leadTable();
+  // Mostly the byte just before ends the run; a long run is read back in
+  // larger steps.
+  char chunk[kLongLookBehind];
+  int64_t run = 0;
+  for (int64_t hi = off, step = kLookBehind; hi > 0; step = kLongLookBehind) {
+    const int64_t lo = std::max<int64_t>(0, hi - step);
+    const std::size_t want = static_cast<std::size_t>(hi - lo);
+    if (OsFile_readAt(lx->file, lo, chunk, want) != static_cast<int64_t>(want)) {
+      run = 0;  // unreadable: taken as the start of a character, as at the file's start
+      break;
+    }
+    int64_t i = static_cast<int64_t>(want) - 1;
+    while (i >= 0 && lead[byteAt(chunk + i)]) {
+      ++run;
+      --i;
+    }
+    if (i >= 0) break;
+    hi = lo;
+  }
+  if (run & 1) return BLex3_kTrailByte;
+  return lead[self] ? BLex3_kLeadByte : BLex3_kSingleByte;
+}
+
 // Loads the cache from the half-chunk boundary at or before off, so that a
 // read of up to half a chunk at off, and a step back to the boundary, hit it.
-// Bytes already held there are kept rather than read again. False after a
-// failed read (raised).
+// Bytes already held there are kept rather than read again; the kinds of the
+// bytes read follow on from the kept ones, or from the file before them.
+// False after a failed read (raised).
 bool loadChunk(BLex3* lx, int64_t off) {
   constexpr int64_t kHalf = static_cast<int64_t>(BLex3_kReadChunk / 2);
   const int64_t heldEnd = lx->cacheBase + static_cast<int64_t>(lx->cacheLen);
@@ -137,21 +169,30 @@ bool loadChunk(BLex3* lx, int64_t off) {
   if (start > lx->cacheBase && start < heldEnd) {
     kept = static_cast<std::size_t>(heldEnd - start);
     std::memmove(lx->cache, lx->cache + (start - lx->cacheBase), kept);
+    std::memmove(lx->cacheKinds, lx->cacheKinds + (start - lx->cacheBase), kept);
   }
   lx->cacheBase = start;
   lx->cacheLen = kept;
-  const int64_t got = OsFile_readAt(lx->file, start + static_cast<int64_t>(kept),
-                                    lx->cache + kept, sizeof lx->cache - kept);
+  char* fresh = lx->cache + kept;
+  const int64_t got = OsFile_readAt(lx->file, start + static_cast<int64_t>(kept), fresh,
+                                    sizeof lx->cache - kept);
   if (got < 0) {
     lx->cacheLen = 0;
     Errors_raiseErrno();
+  }
+  if (got > 0) {
+    const int32_t first =
+        kept > 0 ? kindAfter(lx, lx->cacheKinds[kept - 1], byteAt(fresh))
+                 : kindByParity(lx, start, byteAt(fresh));
+    fillKinds(lx, lx->cacheKinds + kept, fresh, got, first);
   }
   lx->cacheLen = kept + static_cast<std::size_t>(got);
   return true;
 }
 
-// Reads up to n bytes at file offset off; fewer at the end of the file.
-std::size_t readAt(BLex3* lx, int64_t off, char* dst, std::size_t n) {
+// Reads up to n bytes at file offset off into dst, and their kinds into
+// kinds, each when not null; fewer at the end of the file.
+std::size_t readAt(BLex3* lx, int64_t off, char* dst, std::size_t n, int8_t* kinds = nullptr) {
   if (lx->file == nullptr || n == 0 || off < 0 || off >= lx->size) return 0;
   std::size_t done = 0;
   while (done < n) {
@@ -164,7 +205,8 @@ std::size_t readAt(BLex3* lx, int64_t off, char* dst, std::size_t n) {
     }
     const std::size_t k =
         std::min(n - done, static_cast<std::size_t>(cacheEnd - off));
-    std::memcpy(dst + done, lx->cache + (off - lx->cacheBase), k);
+    if (dst != nullptr) std::memcpy(dst + done, lx->cache + (off - lx->cacheBase), k);
+    if (kinds != nullptr) std::memcpy(kinds + done, lx->cacheKinds + (off - lx->cacheBase), k);
     done += k;
     off += static_cast<int64_t>(k);
   }
@@ -173,34 +215,9 @@ std::size_t readAt(BLex3* lx, int64_t off, char* dst, std::size_t n) {
 
 // The kind of the file byte at off, from the file itself (3 past the data).
 int32_t kindFromFile(BLex3* lx, int64_t off) {
-  if (off < 0 || off >= lx->size) return BLex3_kUnknown;
-  if (lx->utf8) {
-    char c;
-    return readAt(lx, off, &c, 1) == 1 ? utf8Kind(byteAt(&c)) : BLex3_kUnknown;
-  }
-  const bool* lead = leadTable();
-  char chunk[kLookBehind];
-  int64_t hi = off + 1;
-  int64_t lo = std::max<int64_t>(0, hi - static_cast<int64_t>(kLookBehind));
-  std::size_t want = static_cast<std::size_t>(hi - lo);
-  if (readAt(lx, lo, chunk, want) != want) return BLex3_kUnknown;
-  unsigned char self = byteAt(chunk + want - 1);
-  int64_t run = 0;
-  int64_t i = static_cast<int64_t>(want) - 2;
-  for (;;) {
-    while (i >= 0 && lead[byteAt(chunk + i)]) {
-      ++run;
-      --i;
-    }
-    if (i >= 0 || lo == 0) break;
-    hi = lo;
-    lo = std::max<int64_t>(0, hi - static_cast<int64_t>(kLookBehind));
-    want = static_cast<std::size_t>(hi - lo);
-    if (readAt(lx, lo, chunk, want) != want) return BLex3_kUnknown;
-    i = static_cast<int64_t>(want) - 1;
-  }
-  if (run & 1) return BLex3_kTrailByte;
-  return lead[self] ? BLex3_kLeadByte : BLex3_kSingleByte;
+  char c;
+  if (readAt(lx, off, &c, 1) != 1) return BLex3_kUnknown;
+  return lx->cacheKinds[off - lx->cacheBase];
 }
 
 // The kind of the byte at file offset off, wherever it lies.
@@ -247,26 +264,12 @@ void reload(BLex3* lx, int64_t d) {
     std::memmove(lx->buf, lx->buf + rel, static_cast<std::size_t>(keep));
     if (lx->kinds) std::memmove(lx->kinds, lx->kinds + rel, static_cast<std::size_t>(keep));
     if (dataToEnd) {
-      char* fresh = lx->buf + keep;
-      std::size_t got = readAt(lx, lx->base + win, fresh, static_cast<std::size_t>(rel));
-      if (lx->kinds && got > 0)
-        fillKinds(lx, lx->kinds + keep, fresh, static_cast<int64_t>(got),
-                  kindAfter(lx, lx->kinds[keep - 1], byteAt(fresh)));
+      std::size_t got = readAt(lx, lx->base + win, lx->buf + keep, static_cast<std::size_t>(rel),
+                               lx->kinds ? lx->kinds + keep : nullptr);
       dataLen = keep + static_cast<int64_t>(got);
     }
   } else {
-    bool follows = rel == win && dataToEnd;
-    int32_t prev = (lx->kinds && follows) ? lx->kinds[win - 1] : BLex3_kUnknown;
-    bool trailFirst = false;
-    if (lx->kinds && !follows && start > 0)
-      trailFirst = kindFromFile(lx, start) == BLex3_kTrailByte;
-    std::size_t got = readAt(lx, start, lx->buf, static_cast<std::size_t>(win));
-    if (lx->kinds && got > 0) {
-      int32_t first = follows     ? kindAfter(lx, prev, byteAt(lx->buf))
-                      : trailFirst ? BLex3_kTrailByte
-                                   : kindAfter(lx, BLex3_kSingleByte, byteAt(lx->buf));
-      fillKinds(lx, lx->kinds, lx->buf, static_cast<int64_t>(got), first);
-    }
+    std::size_t got = readAt(lx, start, lx->buf, static_cast<std::size_t>(win), lx->kinds);
     dataLen = static_cast<int64_t>(got);
   }
   clearTail(lx, dataLen);
@@ -364,12 +367,8 @@ void BLex3_setKindMap(BLex3* lx, int8_t* kinds, std::size_t size) {
     return;
   }
   int64_t dataLen = ptrDiff(lx->dataEnd, lx->buf);
-  bool trailFirst = lx->base > 0 && kindFromFile(lx, lx->base) == BLex3_kTrailByte;
   lx->kinds = kinds;
-  if (dataLen > 0)
-    fillKinds(lx, kinds, lx->buf, dataLen,
-              trailFirst ? BLex3_kTrailByte
-                         : kindAfter(lx, BLex3_kSingleByte, byteAt(lx->buf)));
+  readAt(lx, lx->base, nullptr, static_cast<std::size_t>(dataLen), kinds);
   std::memset(kinds + dataLen, BLex3_kUnknown, static_cast<std::size_t>(win - dataLen));
 }
 

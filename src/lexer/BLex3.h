@@ -60,6 +60,10 @@ struct BLex3 {
   int64_t cacheBase = 0;    // file offset of cache[0], a multiple of half its size
   std::size_t cacheLen = 0; // bytes of the file held from cacheBase
   char cache[BLex3_kReadChunk];
+  // The kind of every byte held, found once as the bytes are read: a byte's
+  // kind depends on the file alone, and the window, moved back and forth,
+  // would otherwise find the kinds of the same bytes again and again.
+  int8_t cacheKinds[BLex3_kReadChunk];
 
   BLex3() = default;
   BLex3(const BLex3&) = delete;

@@ -63,6 +63,27 @@ TEST(BLex3Window, KindsFarFromTheWindowInALongRunOfLeadBytes) {
   ASSERT_NE(nullptr, BLex3_fetch(&o.lx, 0));
   EXPECT_EQ(BLex3_kTrailByte, BLex3_getKindPtr(&o.lx)[0]);
   EXPECT_EQ(BLex3_kLeadByte, BLex3_getKindPtr(&o.lx)[1]);
+
+  // The same across the lexer's read chunks, read out of order: the run
+  // starts after the "a" at 50000 and goes on to the end.
+  std::string longRun(160000, '\x81');
+  longRun[50000] = 'a';
+  writeFile(dir.file("m"), longRun);
+  OpenLexer m(dir.file("m"));
+  m.seek(159900);
+  ASSERT_NE(nullptr, BLex3_fetch(&m.lx, 0));
+  const Case far[] = {{159001, 1}, {1, 2}, {50000, 0}, {100001, 1}, {98304, 2},
+                      {131072, 2}, {65536, 2}, {50001, 1}, {140001, 1}};
+  for (const Case& c : far) {
+    SCOPED_TRACE(c.offset);
+    BLex3_Pos p;
+    BLex3_getPosOfPtr(&m.lx, BLex3_getPtrOfOffset(&m.lx, c.offset), &p);
+    EXPECT_EQ(c.kind, p.kind);
+  }
+  m.seek(100001);
+  ASSERT_NE(nullptr, BLex3_fetch(&m.lx, 0));
+  EXPECT_EQ(BLex3_kLeadByte, BLex3_getKindPtr(&m.lx)[0]);
+  EXPECT_EQ(BLex3_kTrailByte, BLex3_getKindPtr(&m.lx)[1]);
 }
 
 // In a UTF-8 file a kind far from the window is the byte's own: "あ" is
