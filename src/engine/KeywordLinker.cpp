@@ -102,10 +102,9 @@ void KeywordLinker_step(KeywordLinker* k) {
         while (starts->cls[static_cast<unsigned char>(*runEnd)] & kWord) ++runEnd;
       char* const last = runEnd < stop ? runEnd : stop;
       // A digit in the run starts nothing: its row has no lengths.
-      for (; at < last; ++at) {
-        const std::size_t len = static_cast<std::size_t>(runEnd - at);
-        if (!LinksIndex_mayBeWord(starts, at, len) || isTrail(lx, starts, p, at)) continue;
-        n = LinksIndex_findWord(k->index, at, len, k->target, sizeof k->target);
+      for (LinksIndex_RunTest test(starts, at, runEnd); at < last; ++at, test.next()) {
+        if (!test.mayBeWord(at) || isTrail(lx, starts, p, at)) continue;
+        n = LinksIndex_findWord(k->index, at, test.length(), k->target, sizeof k->target);
         if (n != 0) break;
       }
       q = runEnd;

@@ -74,16 +74,42 @@ struct LinksIndex_Starts {
   }
 };
 
-// True when a key may be the word of len bytes (at least 1) at text; never
-// for a text that begins with no byte of a row.
-inline bool LinksIndex_mayBeWord(const LinksIndex_Starts* s, const char* text, std::size_t len) {
-  const unsigned char first = static_cast<unsigned char>(text[0]);
-  const uint64_t bit = LinksIndex_Starts::lengthBit(len);
-  if ((s->tailsOf(first, static_cast<unsigned char>(text[len - 1])) & bit) == 0) return false;
-  const unsigned c = len > 1 ? s->col[static_cast<unsigned char>(text[1])]
-                             : static_cast<unsigned>(LinksIndex_Starts::kWordCols);
-  return (s->lengthsOf(first, c) & bit) != 0;
-}
+// The test of LinksIndex_Starts along a run of word bytes, before runEnd
+// (where a byte that is no word byte stands): at each position of the run
+// in turn, from its first, whether a key may be the rest of the run. Never
+// at a position whose byte is no byte of a row. The run's last byte and the
+// length of the rest are the same for every key tried, or follow on.
+class LinksIndex_RunTest {
+ public:
+  LinksIndex_RunTest(const LinksIndex_Starts* s, const char* text, const char* runEnd)
+      : s_(s),
+        tails_(s->tails + s->col[static_cast<unsigned char>(runEnd[-1])]),
+        len_(static_cast<std::size_t>(runEnd - text)),
+        bit_(LinksIndex_Starts::lengthBit(len_)) {}
+  // True when a key may be the rest of the run at text, the current position.
+  bool mayBeWord(const char* text) const {
+    const std::size_t row = std::size_t{s_->row[static_cast<unsigned char>(text[0])]}
+                            << kRowShift;
+    // A word of one byte has the run's end second, whose column is kWordCols.
+    return (tails_[row] & bit_) != 0 &&
+           (s_->lengths[row + s_->col[static_cast<unsigned char>(text[1])]] & bit_) != 0;
+  }
+  // Steps to the run's next position.
+  void next() {
+    --len_;
+    bit_ >>= static_cast<unsigned>(len_ < LinksIndex_Starts::kLongWord);
+  }
+  // The length of the rest of the run at the current position.
+  std::size_t length() const { return len_; }
+
+ private:
+  static constexpr int kRowShift = 6;
+  static_assert(LinksIndex_Starts::kWordCols + 1 == 1 << kRowShift, "a row is 64 columns");
+  const LinksIndex_Starts* s_;
+  const uint64_t* tails_;  // the column of the run's last byte
+  std::size_t len_;
+  uint64_t bit_;
+};
 
 struct LinksIndex {
   IniFile_Read reader;
