@@ -75,40 +75,43 @@ void walkRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, Piece&& piece) {
 }
 
 
-// "00" to "99", for two digits at a time.
-struct DigitPairs {
-  char text[200];
-  DigitPairs() {
-    for (int i = 0; i < 100; ++i) {
-      text[2 * i] = static_cast<char>('0' + i / 10);
-      text[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-  }
+// BLex3_kLinePrefixFormat ("\n%4u|") for line n, formatted by hand into
+// out, which has room for kLinePrefixRoom bytes (its end is written on):
+// the listing writes one per line. Gives the length, at most 12. The lines
+// come one after another, so the digits of the last number are counted up
+// rather than made again.
+constexpr std::size_t kLinePrefixRoom = 13;
+struct LastLine {
+  uint32_t n = 0;     // 0: no number yet
+  std::size_t k = 1;  // its digits
+  // Ten places, right-aligned with spaces, "|", and room to copy a whole
+  // prefix from.
+  char places[20] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', '|'};
 };
-const DigitPairs kPairs;
-
-// BLex3_kLinePrefixFormat ("\n%4u|") for line n, formatted by hand: the
-// listing writes one per line. Gives the length.
+LastLine g_last;
 std::size_t linePrefix(char* out, uint32_t n) {
-  char digits[10];
-  char* d = digits + sizeof digits;  // filled from the end
-  while (n >= 100) {
-    d -= 2;
-    std::memcpy(d, kPairs.text + 2 * (n % 100), 2);
-    n /= 100;
-  }
-  if (n >= 10) {
-    d -= 2;
-    std::memcpy(d, kPairs.text + 2 * n, 2);
+  constexpr std::size_t kPlaces = 10;
+  char* const digits = g_last.places;
+  if (g_last.n != 0 && n == g_last.n + 1) {
+    std::size_t i = kPlaces - 1;
+    while (digits[i] == '9') digits[i--] = '0';
+    digits[i] = digits[i] == ' ' ? '1' : static_cast<char>(digits[i] + 1);
+    if (i < kPlaces - g_last.k) g_last.k = kPlaces - i;
   } else {
-    *--d = static_cast<char>('0' + n);
+    std::memset(digits, ' ', kPlaces);
+    uint32_t rest = n;
+    std::size_t i = kPlaces;
+    do {
+      digits[--i] = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    } while (rest != 0);
+    g_last.k = kPlaces - i;
   }
-  const std::size_t k = static_cast<std::size_t>(digits + sizeof digits - d);
-  const std::size_t pad = k < 4 ? 4 - k : 0;
-  std::memcpy(out, "\n    ", 1 + pad);
-  std::memcpy(out + 1 + pad, d, k);
-  out[1 + pad + k] = '|';
-  return 2 + pad + k;
+  g_last.n = n;
+  const std::size_t width = g_last.k < 4 ? 4 : g_last.k;
+  out[0] = '\n';
+  std::memcpy(out + 1, digits + kPlaces - width, kLinePrefixRoom - 1);
+  return width + 2;
 }
 
 // The bytes that the HTML listing writes as something else.
@@ -151,6 +154,61 @@ void escapeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line, Add&& 
   });
 }
 
+// The escaped bytes of [p, p + n) written from d on, which has room for
+// kGrowth bytes a byte and a block more; gives their end. A block is copied
+// whole before its first special byte is looked at, so that the text in
+// between costs no copy of its own.
+constexpr std::size_t kGrowth = kLinePrefixRoom;
+struct Entity {
+  char text[8];
+  std::size_t len;
+};
+constexpr Entity kAmp = {"&amp;", 5}, kLt = {"&lt;", 4}, kGt = {"&gt;", 4};
+// Blocks are read from the text itself up to readable, past the end of
+// [p, p + n) if need be.
+char* escapeInto(char* d, const char* p, std::size_t n, const char* readable, uint32_t* line) {
+  constexpr std::size_t kBlock = ByteScan::kBlock;
+  const char* q = p;
+  const char* const end = p + n;
+  while (q < end) {
+    const std::size_t left = static_cast<std::size_t>(end - q);
+    const char* src = q;
+    char last[kBlock];  // the last bytes, where a block would be read past readable
+    unsigned valid = 0xFFFFu;
+    if (left < kBlock) {
+      valid = (1u << left) - 1;
+      if (readable - q < static_cast<std::ptrdiff_t>(kBlock)) {
+        std::memset(last, 0, kBlock);
+        std::memcpy(last, q, left);
+        src = last;
+      }
+    }
+    const unsigned bits = ByteScan_htmlSpecialMask(src) & valid;
+    std::memcpy(d, src, kBlock);
+    if (bits == 0) {
+      const std::size_t k = left < kBlock ? left : kBlock;
+      d += k;
+      q += k;
+      continue;
+    }
+    const unsigned i = static_cast<unsigned>(__builtin_ctz(bits));
+    d += i;
+    q += i;
+    const Entity* e = *q == '&' ? &kAmp : *q == '<' ? &kLt : *q == '>' ? &kGt : nullptr;
+    if (e != nullptr) {
+      std::memcpy(d, e->text, sizeof e->text);
+      d += e->len;
+    } else if (*line == BLex3_kNoLineNumbers) {
+      ++d;  // the line feed as it is, copied already
+    } else {
+      ++*line;
+      d += linePrefix(d, *line);
+    }
+    ++q;
+  }
+  return d;
+}
+
 }  // namespace
 
 void BLex3_writeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
@@ -185,8 +243,17 @@ void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
 
 void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
                      OutFile* out) {
-  escapeRange(lx, from, to, line,
-              [out](const char* p, std::size_t n) { OutFile_write(out, p, n); });
+  // Pieces small enough for their room to fit the buffer.
+  constexpr std::size_t kPiece = (FileX_kStreamBuffer - ByteScan::kBlock) / kGrowth;
+  walkRange(lx, from, to, [lx, out, line](const char* p, std::size_t n) {
+    for (std::size_t done = 0; done < n;) {
+      const std::size_t k = n - done < kPiece ? n - done : kPiece;
+      char* d = OutFile_room(out, k * kGrowth + ByteScan::kBlock);
+      OutFile_filled(out, escapeInto(d, p + done, k, lx->bufEnd, line));
+      done += k;
+    }
+    return true;
+  });
 }
 
 void BLex3_writeText(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {

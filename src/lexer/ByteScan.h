@@ -120,6 +120,26 @@ inline __m128i ByteScan_letters(__m128i x) {
 
 inline bool ByteScan_isLetter(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 
+// Bit i tells whether p[i] is a byte that an HTML listing writes as
+// something else ("&", "<", ">" or the line feed), for the ByteScan::kBlock
+// bytes at p.
+inline unsigned ByteScan_htmlSpecialMask(const char* p) {
+#ifdef SCRIVO_BYTESCAN_SSE2
+  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i hit = _mm_or_si128(
+      _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('&')), _mm_cmpeq_epi8(x, _mm_set1_epi8('<'))),
+      _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('>')), _mm_cmpeq_epi8(x, _mm_set1_epi8('\n'))));
+  return static_cast<unsigned>(_mm_movemask_epi8(hit));
+#else
+  unsigned bits = 0;
+  for (int i = 0; i < ByteScan::kBlock; ++i) {
+    const char c = p[i];
+    bits |= static_cast<unsigned>(c == '&' || c == '<' || c == '>' || c == '\n') << i;
+  }
+  return bits;
+#endif
+}
+
 // Bit i tells whether p[i] may start a word of the keyword search: an ASCII
 // letter, "_" or a byte above 0x7F (which may lead a character), for the
 // ByteScan::kBlock bytes at p.

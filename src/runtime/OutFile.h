@@ -58,6 +58,15 @@ inline void OutFile_write(OutFile* out, const char* p, std::size_t n) {
     std::memcpy(d, p, n);
   }
 }
+// Room for n bytes (at most FileX_kStreamBuffer) after what is held, for a
+// writer that fills it itself and then hands its end to OutFile_filled.
+inline char* OutFile_room(OutFile* out, std::size_t n) {
+  if (n > FileX_kStreamBuffer - out->len) OutFile_flush(out);
+  return out->bytes.get() + out->len;
+}
+inline void OutFile_filled(OutFile* out, const char* end) {
+  out->len = static_cast<std::size_t>(end - out->bytes.get());
+}
 inline void OutFile_puts(OutFile* out, const char* s) { OutFile_write(out, s, std::strlen(s)); }
 // The number in decimal, as "%d" writes it.
 void OutFile_putInt(OutFile* out, int32_t n);

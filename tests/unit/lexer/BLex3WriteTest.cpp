@@ -45,7 +45,15 @@ TEST(BLex3WriteHtml, EscapesAndNumbersLines) {
       {"a\nb", 0, 3, 99, "a\n 100|b", 100},
       {"a\nb", 0, 3, 123455, "a\n123456|b", 123456},
       {"a\n\nb", 0, 4, 7, "a\n   8|\n   9|b", 9},
+      {"\n\n\n", 0, 3, 98, "\n  99|\n 100|\n 101|", 101},  // counted on from the last
+      {"\n\n", 0, 2, 9998, "\n9999|\n10000|", 10000},
+      {"\n\n", 0, 2, 41, "\n  42|\n  43|", 43},       // a number that does not follow
+      {"a\nb", 0, 3, BLex3_kNoLineNumbers, "a\nb", BLex3_kNoLineNumbers},
       {"\x82\xA0<", 0, 3, 1, "\x82\xA0&lt;", 1},
+      // Special bytes either side of a block's end and last in the range.
+      {std::string(15, 'a') + "&<" + std::string(20, 'b') + ">", 0, 38, 1,
+       std::string(15, 'a') + "&amp;&lt;" + std::string(20, 'b') + "&gt;", 1},
+      {"a<\n", 0, 1, 1, "a", 1},                    // the bytes after the range are left
       {"ab", 1, 50, 1, "b", 1},                    // range past the end of data
   };
   TempDir dir;
@@ -57,6 +65,14 @@ TEST(BLex3WriteHtml, EscapesAndNumbersLines) {
     EXPECT_EQ(c.out, written(dir, [&](std::FILE* f) {
                 BLex3_writeHtml(&o.lx, at(c.from), at(c.to), &line, f);
               }));
+    EXPECT_EQ(c.lineOut, line);
+    // The same through a work file's buffer.
+    line = c.lineIn;
+    OutFile out;
+    OutFile_open(&out, dir.file("out").c_str());
+    BLex3_writeHtml(&o.lx, at(c.from), at(c.to), &line, &out);
+    OutFile_close(&out);
+    EXPECT_EQ(c.out, readFile(dir.file("out")));
     EXPECT_EQ(c.lineOut, line);
   }
 }
