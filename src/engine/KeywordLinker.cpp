@@ -101,11 +101,30 @@ void KeywordLinker_step(KeywordLinker* k) {
       if (!blocks || !toMarked<ByteScan_nonWordMask>(&runEnd, blockEnd))
         while (starts->cls[static_cast<unsigned char>(*runEnd)] & kWord) ++runEnd;
       char* const last = runEnd < stop ? runEnd : stop;
-      // A digit in the run starts nothing: its row has no lengths.
-      for (LinksIndex_RunTest test(starts, at, runEnd); at < last; ++at, test.next()) {
-        if (!test.mayBeWord(at) || isTrail(lx, starts, p, at)) continue;
-        n = LinksIndex_findWord(k->index, at, test.length(), k->target, sizeof k->target);
-        if (n != 0) break;
+      // The rests that start before last, longest (leftmost) first, of the
+      // lengths that keys ending in the run's last byte have. A digit in the
+      // run starts nothing: its row has no lengths.
+      const LinksIndex_RunTest test(starts, runEnd);
+      const std::size_t runLen = static_cast<std::size_t>(runEnd - q);
+      const std::size_t shortest = static_cast<std::size_t>(runEnd - last) + 1;
+      if (runLen < LinksIndex_Starts::kLongWord) {
+        uint64_t lens = test.lengths() & ((uint64_t{2} << runLen) - (uint64_t{1} << shortest));
+        while (lens != 0) {
+          const std::size_t len = static_cast<std::size_t>(63 - __builtin_clzll(lens));
+          lens &= ~(uint64_t{1} << len);
+          at = runEnd - len;
+          if (!test.mayBeWord(at, len) || isTrail(lx, starts, p, at)) continue;
+          n = LinksIndex_findWord(k->index, at, len, k->target, sizeof k->target);
+          if (n != 0) break;
+        }
+      } else {
+        // A run too long for a length's own bit: every position.
+        for (; at < last; ++at) {
+          const std::size_t len = static_cast<std::size_t>(runEnd - at);
+          if (!test.mayBeWord(at, len) || isTrail(lx, starts, p, at)) continue;
+          n = LinksIndex_findWord(k->index, at, len, k->target, sizeof k->target);
+          if (n != 0) break;
+        }
       }
       q = runEnd;
     } else if (cls == LinksIndex_Starts::kLead) {

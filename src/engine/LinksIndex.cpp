@@ -170,6 +170,7 @@ void addLength(LinksIndex_Starts* s, const char* key, std::size_t len) {
   s->lengthsOf(first, s->col[static_cast<unsigned char>(key[1])]) |=
       LinksIndex_Starts::lengthBit(len);
   s->tailsOf(first, static_cast<unsigned char>(key[len - 1])) |= LinksIndex_Starts::lengthBit(len);
+  s->endings[s->col[static_cast<unsigned char>(key[len - 1])]] |= LinksIndex_Starts::lengthBit(len);
 }
 
 inline uint32_t hashStep(uint32_t h, unsigned char c) { return (h ^ c) * 16777619u; }
@@ -278,6 +279,7 @@ LinksIndex_Table* claimTable() {
   t->keys = 0;
   std::memset(t->starts.lengths, 0, sizeof t->starts.lengths);
   std::memset(t->starts.tails, 0, sizeof t->starts.tails);
+  std::memset(t->starts.endings, 0, sizeof t->starts.endings);
   if (!t->cacheEmpty)
     for (CachedTarget& c : t->cache) c.pos = 0;
   t->cacheEmpty = false;

@@ -54,6 +54,9 @@ struct LinksIndex_Starts {
   // The same by their first and their last byte: together they refuse most
   // words that merely begin like a key.
   uint64_t tails[(kRows + 1) * (kWordCols + 1)];
+  // The same by the last byte alone, whatever the first: the only lengths a
+  // run of word bytes needs to try.
+  uint64_t endings[kWordCols + 1];
 
   // The lengths' word of a first byte of a row and a column, and the bit
   // of a length.
@@ -74,41 +77,30 @@ struct LinksIndex_Starts {
   }
 };
 
-// The test of LinksIndex_Starts along a run of word bytes, before runEnd
-// (where a byte that is no word byte stands): at each position of the run
-// in turn, from its first, whether a key may be the rest of the run. Never
-// at a position whose byte is no byte of a row. The run's last byte and the
-// length of the rest are the same for every key tried, or follow on.
+// The test of LinksIndex_Starts for the rests of a run of word bytes that
+// ends before runEnd (where a byte that is no word byte stands): the rest of
+// len bytes starts at runEnd - len. The run's last byte is the same for
+// every rest.
 class LinksIndex_RunTest {
  public:
-  LinksIndex_RunTest(const LinksIndex_Starts* s, const char* text, const char* runEnd)
-      : s_(s),
-        tails_(s->tails + s->col[static_cast<unsigned char>(runEnd[-1])]),
-        len_(static_cast<std::size_t>(runEnd - text)),
-        bit_(LinksIndex_Starts::lengthBit(len_)) {}
-  // True when a key may be the rest of the run at text, the current position.
-  bool mayBeWord(const char* text) const {
+  LinksIndex_RunTest(const LinksIndex_Starts* s, const char* runEnd)
+      : s_(s), lastCol_(s->col[static_cast<unsigned char>(runEnd[-1])]) {}
+  // The lengths that a key may have here (bit k: k bytes, as lengthBit).
+  uint64_t lengths() const { return s_->endings[lastCol_]; }
+  // True when a key may be the rest of len bytes at text. Never when text
+  // begins with no byte of a row.
+  bool mayBeWord(const char* text, std::size_t len) const {
+    const uint64_t bit = LinksIndex_Starts::lengthBit(len);
     const std::size_t row = std::size_t{s_->row[static_cast<unsigned char>(text[0])]}
-                            << kRowShift;
-    // A word of one byte has the run's end second, whose column is kWordCols.
-    return (tails_[row] & bit_) != 0 &&
-           (s_->lengths[row + s_->col[static_cast<unsigned char>(text[1])]] & bit_) != 0;
+                            * (LinksIndex_Starts::kWordCols + 1);
+    // A rest of one byte has the run's end second, whose column is kWordCols.
+    return (s_->tails[row + lastCol_] & bit) != 0 &&
+           (s_->lengths[row + s_->col[static_cast<unsigned char>(text[1])]] & bit) != 0;
   }
-  // Steps to the run's next position.
-  void next() {
-    --len_;
-    bit_ >>= static_cast<unsigned>(len_ < LinksIndex_Starts::kLongWord);
-  }
-  // The length of the rest of the run at the current position.
-  std::size_t length() const { return len_; }
 
  private:
-  static constexpr int kRowShift = 6;
-  static_assert(LinksIndex_Starts::kWordCols + 1 == 1 << kRowShift, "a row is 64 columns");
   const LinksIndex_Starts* s_;
-  const uint64_t* tails_;  // the column of the run's last byte
-  std::size_t len_;
-  uint64_t bit_;
+  unsigned lastCol_;
 };
 
 struct LinksIndex {
