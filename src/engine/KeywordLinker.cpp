@@ -105,6 +105,11 @@ void KeywordLinker_step(KeywordLinker* k) {
       // lengths that keys ending in the run's last byte have. A digit in the
       // run starts nothing: its row has no lengths.
       const LinksIndex_RunTest test(starts, runEnd);
+      const auto rest = [&](std::size_t len) -> std::size_t {
+        at = runEnd - len;
+        if (!test.mayBeWord(at, len) || isTrail(lx, starts, p, at)) return 0;
+        return LinksIndex_findWord(k->index, at, len, k->target, sizeof k->target);
+      };
       const std::size_t runLen = static_cast<std::size_t>(runEnd - q);
       const std::size_t shortest = static_cast<std::size_t>(runEnd - last) + 1;
       if (runLen < LinksIndex_Starts::kLongWord) {
@@ -112,19 +117,11 @@ void KeywordLinker_step(KeywordLinker* k) {
         while (lens != 0) {
           const std::size_t len = static_cast<std::size_t>(63 - __builtin_clzll(lens));
           lens &= ~(uint64_t{1} << len);
-          at = runEnd - len;
-          if (!test.mayBeWord(at, len) || isTrail(lx, starts, p, at)) continue;
-          n = LinksIndex_findWord(k->index, at, len, k->target, sizeof k->target);
-          if (n != 0) break;
+          if ((n = rest(len)) != 0) break;
         }
       } else {
         // A run too long for a length's own bit: every position.
-        for (; at < last; ++at) {
-          const std::size_t len = static_cast<std::size_t>(runEnd - at);
-          if (!test.mayBeWord(at, len) || isTrail(lx, starts, p, at)) continue;
-          n = LinksIndex_findWord(k->index, at, len, k->target, sizeof k->target);
-          if (n != 0) break;
-        }
+        for (std::size_t len = runLen; len >= shortest && n == 0; --len) n = rest(len);
       }
       q = runEnd;
     } else if (cls == LinksIndex_Starts::kLead) {

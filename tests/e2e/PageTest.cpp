@@ -67,6 +67,11 @@ TEST(Page, OfEachInput) {
       {"trail.c", "\x83\x41" "BC;\n#define ABC 1\n",
        head("trail.c") + kMacroSection + "<LI><A href=\"#def1\">ABC マクロ</A>\r\n" + kEndSection +
            listing("   1|\x83\x41" "BC;\n   2|<A name=\"def1\">#define <A href=\"#def1\">ABC</A> 1\n   3|")},
+      // A name at the end of a word too long for the lengths' own bits.
+      {"long.c", std::string(70, 'x') + "F;\n#define F 1\n",
+       head("long.c") + kMacroSection + "<LI><A href=\"#def1\">F マクロ</A>\r\n" + kEndSection +
+           listing("   1|" + std::string(70, 'x') + "<A href=\"#def1\">F</A>;\n"
+                   "   2|<A name=\"def1\">#define <A href=\"#def1\">F</A> 1\n   3|")},
       // One title only: the short outline is empty (depth 0), so the title's
       // anchor in the listing stays open, as titles at the depth limit do.
       {"t.c", "/* <<<Intro [widget]>>> */\nint compute(void)\n{\n  return widget;\n}\n",
