@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "LexerFixture.h"
 #include "TestFiles.h"
@@ -42,48 +43,46 @@ TEST(BLex3Window, SeekBackToATrailByteInMidBlock) {
 }
 
 // Far from the window, a kind is found from the bytes before it in the file;
-// a long run of lead-range bytes is counted back to its start.
+// a long run of lead-range bytes is counted back to its start, also across
+// the lexer's read chunks read out of order.
 TEST(BLex3Window, KindsFarFromTheWindowInALongRunOfLeadBytes) {
-  TempDir dir;
-  writeFile(dir.file("l"), std::string(3000, '\x81'));
-  OpenLexer o(dir.file("l"));
-  o.seek(2900);
-  ASSERT_NE(nullptr, BLex3_fetch(&o.lx, 0));
   struct Case {
     int32_t offset, kind;
   };
-  const Case cases[] = {{0, 1}, {1, 2}, {150, 1}, {151, 2}, {1001, 2}, {2047, 2}, {2048, 1}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.offset);
-    BLex3_Pos p;
-    BLex3_getPosOfPtr(&o.lx, BLex3_getPtrOfOffset(&o.lx, c.offset), &p);
-    EXPECT_EQ(c.kind, p.kind);
-  }
-  o.seek(1001);
-  ASSERT_NE(nullptr, BLex3_fetch(&o.lx, 0));
-  EXPECT_EQ(BLex3_kTrailByte, BLex3_getKindPtr(&o.lx)[0]);
-  EXPECT_EQ(BLex3_kLeadByte, BLex3_getKindPtr(&o.lx)[1]);
-
-  // The same across the lexer's read chunks, read out of order: the run
-  // starts after the "a" at 50000 and goes on to the end.
   std::string longRun(160000, '\x81');
-  longRun[50000] = 'a';
-  writeFile(dir.file("m"), longRun);
-  OpenLexer m(dir.file("m"));
-  m.seek(159900);
-  ASSERT_NE(nullptr, BLex3_fetch(&m.lx, 0));
-  const Case far[] = {{159001, 1}, {1, 2}, {50000, 0}, {100001, 1}, {98304, 2},
-                      {131072, 2}, {65536, 2}, {50001, 1}, {140001, 1}};
-  for (const Case& c : far) {
-    SCOPED_TRACE(c.offset);
-    BLex3_Pos p;
-    BLex3_getPosOfPtr(&m.lx, BLex3_getPtrOfOffset(&m.lx, c.offset), &p);
-    EXPECT_EQ(c.kind, p.kind);
+  longRun[50000] = 'a';  // the run starts after it and goes on to the end
+  struct File {
+    std::string text;
+    int32_t seek;             // where the window stands first
+    std::vector<Case> far;    // kinds found away from it, in this order
+    int32_t reseek, first, second;  // then the window here: its first two kinds
+  };
+  const File files[] = {
+      {std::string(3000, '\x81'), 2900,
+       {{0, 1}, {1, 2}, {150, 1}, {151, 2}, {1001, 2}, {2047, 2}, {2048, 1}}, 1001, 2, 1},
+      {longRun, 159900,
+       {{159001, 1}, {1, 2}, {50000, 0}, {100001, 1}, {98304, 2}, {131072, 2}, {65536, 2},
+        {50001, 1}, {140001, 1}},
+       100001, 1, 2},
+  };
+  TempDir dir;
+  for (const File& f : files) {
+    SCOPED_TRACE(f.text.size());
+    writeFile(dir.file("l"), f.text);
+    OpenLexer o(dir.file("l"));
+    o.seek(f.seek);
+    ASSERT_NE(nullptr, BLex3_fetch(&o.lx, 0));
+    for (const Case& c : f.far) {
+      SCOPED_TRACE(c.offset);
+      BLex3_Pos p;
+      BLex3_getPosOfPtr(&o.lx, BLex3_getPtrOfOffset(&o.lx, c.offset), &p);
+      EXPECT_EQ(c.kind, p.kind);
+    }
+    o.seek(f.reseek);
+    ASSERT_NE(nullptr, BLex3_fetch(&o.lx, 0));
+    EXPECT_EQ(f.first, BLex3_getKindPtr(&o.lx)[0]);
+    EXPECT_EQ(f.second, BLex3_getKindPtr(&o.lx)[1]);
   }
-  m.seek(100001);
-  ASSERT_NE(nullptr, BLex3_fetch(&m.lx, 0));
-  EXPECT_EQ(BLex3_kLeadByte, BLex3_getKindPtr(&m.lx)[0]);
-  EXPECT_EQ(BLex3_kTrailByte, BLex3_getKindPtr(&m.lx)[1]);
 }
 
 // In a UTF-8 file a kind far from the window is the byte's own: "あ" is
