@@ -63,13 +63,7 @@ struct LinksIndex_Starts {
   uint64_t& lengthsOf(unsigned char first, unsigned column) {
     return lengths[row[first] * (kWordCols + 1) + column];
   }
-  uint64_t lengthsOf(unsigned char first, unsigned column) const {
-    return lengths[row[first] * (kWordCols + 1) + column];
-  }
   uint64_t& tailsOf(unsigned char first, unsigned char last) {
-    return tails[row[first] * (kWordCols + 1) + col[last]];
-  }
-  uint64_t tailsOf(unsigned char first, unsigned char last) const {
     return tails[row[first] * (kWordCols + 1) + col[last]];
   }
   static uint64_t lengthBit(std::size_t len) {

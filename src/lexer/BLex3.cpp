@@ -69,9 +69,8 @@ inline int8_t utf8Kind(unsigned char c) {
                                                                  : BLex3_kLeadByte;
 }
 
-// The kind of a byte whose predecessor has kind prev.
+// The kind of a byte whose predecessor has kind prev (a kind of the data).
 inline int8_t kindAfter(const BLex3* lx, int32_t prev, unsigned char c) {
-  if (prev == BLex3_kUnknown) return BLex3_kUnknown;
   if (lx->utf8) return utf8Kind(c);
   if (prev == BLex3_kLeadByte) return BLex3_kTrailByte;
   return leadTable()[c] ? BLex3_kLeadByte : BLex3_kSingleByte;
@@ -90,13 +89,9 @@ void fillUtf8Kinds(int8_t* k, const char* b, int64_t n) {
   }
 }
 
-// Kinds of n bytes whose first byte has kind first (3 makes all unknown).
+// Kinds of n bytes whose first byte has kind first.
 void fillKinds(const BLex3* lx, int8_t* k, const char* b, int64_t n, int32_t first) {
   if (n <= 0) return;
-  if (first == BLex3_kUnknown) {
-    std::memset(k, BLex3_kUnknown, static_cast<std::size_t>(n));
-    return;
-  }
   if (lx->utf8) {
     fillUtf8Kinds(k, b, n);
     return;

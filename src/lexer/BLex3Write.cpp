@@ -3,7 +3,6 @@
 #include "lexer/BLex3Write.h"
 
 #include <cstring>
-#include <initializer_list>
 
 #include "lexer/ByteScan.h"
 #include "runtime/ByteClass.h"
@@ -20,24 +19,19 @@ void put(std::FILE* out, const char* p, std::size_t n) {
                  FileX_Txt_WriteFailed);
 }
 
-// Gathers small pieces of output and hands them to the file in one write:
-// an escaped listing is mostly short runs between special bytes.
+// Gathers escaped output and hands it to the file in large writes: the
+// escape fills the room it is given itself.
 class Gather {
  public:
   explicit Gather(std::FILE* out) : out_(out) {}
   Gather(const Gather&) = delete;
   Gather& operator=(const Gather&) = delete;
-  void add(const char* p, std::size_t n) {
-    if (n > sizeof buf_ - len_) {
-      flush();
-      if (n >= sizeof buf_) {
-        put(out_, p, n);
-        return;
-      }
-    }
-    std::memcpy(buf_ + len_, p, n);
-    len_ += n;
+  static constexpr std::size_t kSize = 4096;
+  char* room(std::size_t n) {
+    if (n > kSize - len_) flush();
+    return buf_ + len_;
   }
+  void filled(const char* end) { len_ = static_cast<std::size_t>(end - buf_); }
   // Called on the normal path only: a raised error drops what is gathered,
   // as the file is not written on after that.
   void flush() {
@@ -48,7 +42,7 @@ class Gather {
  private:
   std::FILE* out_;
   std::size_t len_ = 0;
-  char buf_[4096];
+  char buf_[kSize];
 };
 
 // Hands the bytes from `from` to `to` to piece(p, n) one window piece at a
@@ -114,46 +108,6 @@ std::size_t linePrefix(char* out, uint32_t n) {
   return width + 2;
 }
 
-// The bytes that the HTML listing writes as something else.
-struct SpecialBytes {
-  ByteScan special;
-  SpecialBytes() {
-    for (unsigned char c : {'&', '<', '>', '\n'}) special.add(c);
-  }
-};
-const SpecialBytes kSpecial;
-
-// The escaped bytes of the range, handed to add(p, n) piece by piece.
-template <class Add>
-void escapeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line, Add&& add) {
-  walkRange(lx, from, to, [&add, line](const char* p, std::size_t n) {
-    const char* run = p;
-    kSpecial.special.forEach(p, n, [&](std::size_t i) {
-      const char* q = p + i;
-      const char* text = nullptr;
-      std::size_t len = 0;
-      char number[24];
-      switch (*q) {
-        case '&': text = "&amp;"; len = 5; break;
-        case '<': text = "&lt;"; len = 4; break;
-        case '>': text = "&gt;"; len = 4; break;
-        default:  // the line feed
-          if (*line == BLex3_kNoLineNumbers) return true;
-          ++*line;
-          len = linePrefix(number, *line);
-          text = number;
-          break;
-      }
-      add(run, static_cast<std::size_t>(q - run));
-      add(text, len);
-      run = q + 1;
-      return true;
-    });
-    add(run, static_cast<std::size_t>(p + n - run));
-    return true;
-  });
-}
-
 // The escaped bytes of [p, p + n) written from d on, which has room for
 // kGrowth bytes a byte and a block more; gives their end. A block is copied
 // whole before its first special byte is looked at, so that the text in
@@ -209,6 +163,23 @@ char* escapeInto(char* d, const char* p, std::size_t n, const char* readable, ui
   return d;
 }
 
+// The escaped bytes of the range, written into the room that room(n) gives
+// (n at most capacity) and handed back by their end to filled(end).
+template <class Room, class Filled>
+void escapeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line, std::size_t capacity,
+                 Room&& room, Filled&& filled) {
+  // Pieces small enough for their room to fit.
+  const std::size_t most = (capacity - ByteScan::kBlock) / kGrowth;
+  walkRange(lx, from, to, [&](const char* p, std::size_t n) {
+    for (std::size_t done = 0; done < n;) {
+      const std::size_t k = n - done < most ? n - done : most;
+      filled(escapeInto(room(k * kGrowth + ByteScan::kBlock), p + done, k, lx->bufEnd, line));
+      done += k;
+    }
+    return true;
+  });
+}
+
 }  // namespace
 
 void BLex3_writeRange(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
@@ -237,23 +208,18 @@ uint32_t BLex3_countLines(BLex3* lx, BLex3_Pos from, BLex3_Pos to) {
 void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
                      std::FILE* out) {
   Gather g(out);
-  escapeRange(lx, from, to, line, [&g](const char* p, std::size_t n) { g.add(p, n); });
+  escapeRange(
+      lx, from, to, line, Gather::kSize, [&g](std::size_t n) { return g.room(n); },
+      [&g](const char* end) { g.filled(end); });
   g.flush();
 }
 
 void BLex3_writeHtml(BLex3* lx, BLex3_Pos from, BLex3_Pos to, uint32_t* line,
                      OutFile* out) {
-  // Pieces small enough for their room to fit the buffer.
-  constexpr std::size_t kPiece = (FileX_kStreamBuffer - ByteScan::kBlock) / kGrowth;
-  walkRange(lx, from, to, [lx, out, line](const char* p, std::size_t n) {
-    for (std::size_t done = 0; done < n;) {
-      const std::size_t k = n - done < kPiece ? n - done : kPiece;
-      char* d = OutFile_room(out, k * kGrowth + ByteScan::kBlock);
-      OutFile_filled(out, escapeInto(d, p + done, k, lx->bufEnd, line));
-      done += k;
-    }
-    return true;
-  });
+  escapeRange(
+      lx, from, to, line, FileX_kStreamBuffer,
+      [out](std::size_t n) { return OutFile_room(out, n); },
+      [out](const char* end) { OutFile_filled(out, end); });
 }
 
 void BLex3_writeText(BLex3* lx, BLex3_Pos from, BLex3_Pos to, std::FILE* out) {
