@@ -1,6 +1,7 @@
 // KeywordLinker: the look-ahead for keyword links.
 #include "engine/KeywordLinker.h"
 
+#include "engine/LinkAhead.h"
 #include "lexer/ByteScan.h"
 
 namespace {
@@ -41,9 +42,79 @@ void KeywordLinker_init(KeywordLinker* k, LinksIndex* index) {
   k->linkEnd = kNone;
   k->target[0] = '\0';
   k->inLink = false;
+  k->ahead = nullptr;
 }
 
 void KeywordLinker_setLexer(KeywordLinker* k, BLex3* lexer) { k->lexer = lexer; }
+
+char* KeywordLinker_stop(const BLex3* lx) {
+  char* end = BLex3_getEnd(lx);
+  return BLex3_isEndPtr(lx, end) ? end : end - KeywordLinker_kReadAhead + 1;
+}
+
+std::size_t KeywordLinker_search(BLex3* lx, LinksIndex* index, char* p, char* stop, char** found,
+                                 LinksIndex_Match* match) {
+  // Each byte that starts a word tries the rest of its run of word bytes
+  // (the run's end is found once); a lead byte tries the general search.
+  // The byte after every position tried lies in the window or its zero
+  // guard, which also ends every run. Where the classes allow, the bytes
+  // that start nothing and the runs' ends are found sixteen at a time, as
+  // far as a block read stays inside the window.
+  const LinksIndex_Starts* starts = index != nullptr ? index->starts : nullptr;
+  constexpr uint8_t kWord = LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit;
+  const bool blocks = starts != nullptr && starts->asciiWords;
+  const char* const blockEnd = lx->bufEnd - ByteScan::kBlock;  // the last block start
+  for (char* q = p; starts != nullptr && q < stop;) {
+    if (blocks && q <= blockEnd) {
+      if (!toMarked<ByteScan_wordStartMask>(&q, stop <= blockEnd ? stop - 1 : blockEnd)) continue;
+      if (q >= stop) break;
+    }
+    const uint8_t cls = starts->cls[static_cast<unsigned char>(q[0])];
+    std::size_t n = 0;
+    char* at = q;
+    if (cls == LinksIndex_Starts::kStart) {
+      char* runEnd = q + 1;
+      if (!blocks || !toMarked<ByteScan_nonWordMask>(&runEnd, blockEnd))
+        while (starts->cls[static_cast<unsigned char>(*runEnd)] & kWord) ++runEnd;
+      char* const last = runEnd < stop ? runEnd : stop;
+      // The rests that start before last, longest (leftmost) first, of the
+      // lengths that keys ending in the run's last byte have. A digit in the
+      // run starts nothing: its row has no lengths.
+      const LinksIndex_RunTest test(starts, runEnd);
+      const auto rest = [&](std::size_t len) -> std::size_t {
+        at = runEnd - len;
+        if (!test.mayBeWord(at, len) || isTrail(lx, starts, p, at)) return 0;
+        return LinksIndex_matchWord(index, at, len, match);
+      };
+      const std::size_t runLen = static_cast<std::size_t>(runEnd - q);
+      const std::size_t shortest = static_cast<std::size_t>(runEnd - last) + 1;
+      if (runLen < LinksIndex_Starts::kLongWord) {
+        uint64_t lens = test.lengths() & ((uint64_t{2} << runLen) - (uint64_t{1} << shortest));
+        while (lens != 0) {
+          const std::size_t len = static_cast<std::size_t>(63 - __builtin_clzll(lens));
+          lens &= ~(uint64_t{1} << len);
+          if ((n = rest(len)) != 0) break;
+        }
+      } else {
+        // A run too long for a length's own bit: every position.
+        for (std::size_t len = runLen; len >= shortest && n == 0; --len) n = rest(len);
+      }
+      q = runEnd;
+    } else if (cls == LinksIndex_Starts::kLead) {
+      ++q;
+      if (!LinksIndex_mayStart(index, at) || isTrail(lx, starts, p, at)) continue;
+      n = LinksIndex_match(index, at, match);
+    } else {
+      ++q;
+      continue;
+    }
+    if (n != 0) {
+      *found = at;
+      return n;
+    }
+  }
+  return 0;
+}
 
 void KeywordLinker_step(KeywordLinker* k) {
   BLex3* lx = k->lexer;
@@ -76,77 +147,30 @@ void KeywordLinker_step(KeywordLinker* k) {
   // Every position tried has the read-ahead behind it, or the end of the
   // file. The fetch leaves at least the read-ahead behind the cursor, so
   // the cursor itself is always tried and the scan always advances.
-  char* end = BLex3_getEnd(lx);
-  char* stop = BLex3_isEndPtr(lx, end) ? end : end - KeywordLinker_kReadAhead + 1;
-  // Each byte that starts a word tries the rest of its run of word bytes
-  // (the run's end is found once); a lead byte tries the general search.
-  // The byte after every position tried lies in the window or its zero
-  // guard, which also ends every run. Where the classes allow, the bytes
-  // that start nothing and the runs' ends are found sixteen at a time, as
-  // far as a block read stays inside the window.
-  const LinksIndex_Starts* starts = k->index != nullptr ? k->index->starts : nullptr;
-  constexpr uint8_t kWord = LinksIndex_Starts::kStart | LinksIndex_Starts::kDigit;
-  const bool blocks = starts != nullptr && starts->asciiWords;
-  const char* const blockEnd = lx->bufEnd - ByteScan::kBlock;  // the last block start
-  for (char* q = p; starts != nullptr && q < stop;) {
-    if (blocks && q <= blockEnd) {
-      if (!toMarked<ByteScan_wordStartMask>(&q, stop <= blockEnd ? stop - 1 : blockEnd)) continue;
-      if (q >= stop) break;
-    }
-    const uint8_t cls = starts->cls[static_cast<unsigned char>(q[0])];
-    std::size_t n = 0;
-    char* at = q;
-    if (cls == LinksIndex_Starts::kStart) {
-      char* runEnd = q + 1;
-      if (!blocks || !toMarked<ByteScan_nonWordMask>(&runEnd, blockEnd))
-        while (starts->cls[static_cast<unsigned char>(*runEnd)] & kWord) ++runEnd;
-      char* const last = runEnd < stop ? runEnd : stop;
-      // The rests that start before last, longest (leftmost) first, of the
-      // lengths that keys ending in the run's last byte have. A digit in the
-      // run starts nothing: its row has no lengths.
-      const LinksIndex_RunTest test(starts, runEnd);
-      const auto rest = [&](std::size_t len) -> std::size_t {
-        at = runEnd - len;
-        if (!test.mayBeWord(at, len) || isTrail(lx, starts, p, at)) return 0;
-        return LinksIndex_findWord(k->index, at, len, k->target, sizeof k->target);
-      };
-      const std::size_t runLen = static_cast<std::size_t>(runEnd - q);
-      const std::size_t shortest = static_cast<std::size_t>(runEnd - last) + 1;
-      if (runLen < LinksIndex_Starts::kLongWord) {
-        uint64_t lens = test.lengths() & ((uint64_t{2} << runLen) - (uint64_t{1} << shortest));
-        while (lens != 0) {
-          const std::size_t len = static_cast<std::size_t>(63 - __builtin_clzll(lens));
-          lens &= ~(uint64_t{1} << len);
-          if ((n = rest(len)) != 0) break;
-        }
-      } else {
-        // A run too long for a length's own bit: every position.
-        for (std::size_t len = runLen; len >= shortest && n == 0; --len) n = rest(len);
-      }
-      q = runEnd;
-    } else if (cls == LinksIndex_Starts::kLead) {
-      ++q;
-      if (!LinksIndex_mayStart(k->index, at) || isTrail(lx, starts, p, at)) continue;
-      n = LinksIndex_find(k->index, at, k->target, sizeof k->target);
-    } else {
-      ++q;
-      continue;
-    }
-    if (n == 0) continue;
-    BLex3_getPosOfPtr(lx, at, &k->linkStart);
-    BLex3_getPosOfPtr(lx, at + n, &k->linkEnd);
-    if (at == p) {
-      k->next = k->linkEnd;
-      k->event = KeywordLinker_kLinkStart;
-      k->inLink = true;
-    } else {
-      k->next = k->linkStart;
-      k->event = KeywordLinker_kNothing;
-    }
+  char* stop = KeywordLinker_stop(lx);
+  char* found = nullptr;
+  LinksIndex_Match match;
+  std::size_t n = 0;
+  if (k->ahead == nullptr || !LinkAhead_next(k->ahead, lx, p, stop, &found, &n, &match)) {
+    k->ahead = nullptr;  // lost: the search goes on here
+    n = KeywordLinker_search(lx, k->index, p, stop, &found, &match);
+  }
+  if (n == 0) {
+    BLex3_getPosOfPtr(lx, stop, &k->next);
+    k->event = KeywordLinker_kNothing;
     return;
   }
-  BLex3_getPosOfPtr(lx, stop, &k->next);
-  k->event = KeywordLinker_kNothing;
+  LinksIndex_target(k->index, match, k->target, sizeof k->target);
+  BLex3_getPosOfPtr(lx, found, &k->linkStart);
+  BLex3_getPosOfPtr(lx, found + n, &k->linkEnd);
+  if (found == p) {
+    k->next = k->linkEnd;
+    k->event = KeywordLinker_kLinkStart;
+    k->inLink = true;
+  } else {
+    k->next = k->linkStart;
+    k->event = KeywordLinker_kNothing;
+  }
 }
 
 int32_t KeywordLinker_event(const KeywordLinker* k) { return k->event; }

@@ -21,6 +21,8 @@ inline constexpr int32_t KeywordLinker_kLinkEnd = 7992;
 // window stops this far before its end unless the file ends in it.
 inline constexpr int32_t KeywordLinker_kReadAhead = 128;
 
+struct LinkAhead;
+
 struct KeywordLinker {
   BLex3* lexer = nullptr;
   LinksIndex* index = nullptr;
@@ -30,12 +32,22 @@ struct KeywordLinker {
   BLex3_Pos linkEnd = {BLex3_kNoOffset, BLex3_kUnknown};  // no offset: no link open
   char target[StrX_kPathSize] = {};                       // the target of the link found
   bool inLink = false;                                    // between a link's start and end events
+  LinkAhead* ahead = nullptr;  // the helper that searches ahead, when one does
 };
 
 void KeywordLinker_init(KeywordLinker* linker, LinksIndex* index);
 void KeywordLinker_setLexer(KeywordLinker* linker, BLex3* lexer);
 // One step at the lexer's cursor; moves the cursor (the pass restores it).
 void KeywordLinker_step(KeywordLinker* linker);
+// Where the search of the window from the cursor must stop: the read-ahead
+// before the window's end, or the end of the file.
+char* KeywordLinker_stop(const BLex3* lexer);
+// The search of one step, from the cursor p (fetched with the read-ahead)
+// to stop: the length of the first key found, its start in *found and the
+// key in *match; 0 when none starts before stop. It reads no file but the
+// lexer's and raises nothing when the lexer is quiet.
+std::size_t KeywordLinker_search(BLex3* lexer, LinksIndex* index, char* p, char* stop,
+                                 char** found, LinksIndex_Match* match);
 int32_t KeywordLinker_event(const KeywordLinker* linker);
 BLex3_Pos KeywordLinker_nextPos(const KeywordLinker* linker);
 // The target of the link that starts (event 7991) or is pending.

@@ -83,6 +83,8 @@ struct LinksIndex_Table {
   CachedTarget cache[kCachedTargets];
   bool cacheEmpty;  // as the area was made: no cached target is touched yet
   bool inUse;
+  std::size_t longestKey;  // bytes
+  bool phrases;            // some key starts a phrase
 };
 
 namespace {
@@ -244,6 +246,7 @@ Entry* insert(LinksIndex_Table* t, const char* key, bool* isNew) {
   e->line = 0;
   e->key = static_cast<uint32_t>(text - t->poolBuf);
   e->hash = hash;
+  if (len > t->longestKey) t->longestKey = len;
   if (2 * (++t->keys) > (1u << t->slotBits))
     grow(t);  // places every entry, this one too
   else
@@ -277,6 +280,8 @@ LinksIndex_Table* claimTable() {
   std::memset(t->slots, 0, sizeof(Slot) << t->slotBits);
   t->slotBits = kFirstSlotBits;
   t->keys = 0;
+  t->longestKey = 0;
+  t->phrases = false;
   std::memset(t->starts.lengths, 0, sizeof t->starts.lengths);
   std::memset(t->starts.tails, 0, sizeof t->starts.tails);
   std::memset(t->starts.endings, 0, sizeof t->starts.endings);
@@ -334,6 +339,7 @@ void indexName(LinksIndex_Table* t, const char* name, IniFile_Pos linePos, uint3
       first->line = lineNo;
     }
     if (isPhrase) {
+      t->phrases = true;
       first->mask |= uint64_t{1} << (words - 1);
       Entry* whole = insert(t, phrase, &isNew);
       if (whole == nullptr) return;
@@ -376,10 +382,10 @@ inline CachedTarget* cacheLine(LinksIndex_Table* t, uint32_t lineNo) {
   return &t->cache[lineNo & (kCachedTargets - 1)];
 }
 
-void readTarget(LinksIndex* ix, const Entry* e, char* target, std::size_t targetSize) {
+void readTarget(LinksIndex* ix, const LinksIndex_Match& m, char* target, std::size_t targetSize) {
   if (targetSize == 0) return;  // no room even for the NUL
-  const IniFile_Pos pos = e->pos;
-  CachedTarget* c = cacheLine(ix->table, e->line);
+  const IniFile_Pos pos = m.pos;
+  CachedTarget* c = cacheLine(ix->table, m.line);
   const TextCode code = TextCode_current();
   const bool held = c->pos == pos && (c->size == targetSize ||
                                       (c->size == kAnySize && std::strlen(c->text) < targetSize));
@@ -473,15 +479,15 @@ void LinksIndex_open(LinksIndex* ix, const char* path) {
 
 namespace {
 
-// LinksIndex_find from the word at text, wordLen bytes with hash.
-std::size_t findWord(LinksIndex* ix, const char* text, std::size_t wordLen, uint32_t hash,
-                     char* target, std::size_t targetSize) {
+// LinksIndex_match from the word at text, wordLen bytes with hash.
+std::size_t matchWord(LinksIndex* ix, const char* text, std::size_t wordLen, uint32_t hash,
+                      LinksIndex_Match* match) {
   LinksIndex_Table* t = ix->table;
   const Entry* first = lookup(t, text, wordLen, hash);
   if (first == nullptr || first->mask == 0) return 0;
   if (first->mask == 1) {  // the usual key: one word, no phrase
     if (first->pos == 0) return 0;
-    readTarget(ix, first, target, targetSize);
+    *match = LinksIndex_Match{first->pos, first->line};
     return wordLen;
   }
 
@@ -501,28 +507,60 @@ std::size_t findWord(LinksIndex* ix, const char* text, std::size_t wordLen, uint
       e = lookup(t, phrase, std::strlen(phrase), lookupHash(phrase, std::strlen(phrase)));
     }
     if (e == nullptr || e->pos == 0) continue;
-    readTarget(ix, e, target, targetSize);
+    *match = LinksIndex_Match{e->pos, e->line};
     return static_cast<std::size_t>(end - text);
   }
   return 0;
 }
 
+// The target of a match when there is one.
+std::size_t withTarget(LinksIndex* ix, std::size_t n, const LinksIndex_Match& m, char* target,
+                       std::size_t targetSize) {
+  if (n != 0) readTarget(ix, m, target, targetSize);
+  return n;
+}
+
 }  // namespace
 
-std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
-                            std::size_t targetSize) {
+std::size_t LinksIndex_match(LinksIndex* ix, const char* text, LinksIndex_Match* match) {
   LinksIndex_Table* t = ix->table;
   if (t == nullptr || !LinksIndex_mayStart(ix, text)) return 0;
   uint32_t hash = 0;
   const std::size_t wordLen = wordAt(&t->starts, text, &hash);
   if (wordLen == 0) return 0;
-  return findWord(ix, text, wordLen, hash, target, targetSize);
+  return matchWord(ix, text, wordLen, hash, match);
+}
+
+std::size_t LinksIndex_matchWord(LinksIndex* ix, const char* text, std::size_t wordLen,
+                                 LinksIndex_Match* match) {
+  if (ix->table == nullptr) return 0;
+  return matchWord(ix, text, wordLen, lookupHash(text, wordLen), match);
+}
+
+void LinksIndex_target(LinksIndex* ix, const LinksIndex_Match& match, char* target,
+                       std::size_t targetSize) {
+  readTarget(ix, match, target, targetSize);
+}
+
+void LinksIndex_prefetchTarget(const LinksIndex* ix, const LinksIndex_Match& match) {
+  __builtin_prefetch(cacheLine(ix->table, match.line));
+}
+
+std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
+                            std::size_t targetSize) {
+  LinksIndex_Match m;
+  return withTarget(ix, LinksIndex_match(ix, text, &m), m, target, targetSize);
 }
 
 std::size_t LinksIndex_findWord(LinksIndex* ix, const char* text, std::size_t wordLen,
                                 char* target, std::size_t targetSize) {
-  if (ix->table == nullptr) return 0;
-  return findWord(ix, text, wordLen, lookupHash(text, wordLen), target, targetSize);
+  LinksIndex_Match m;
+  return withTarget(ix, LinksIndex_matchWord(ix, text, wordLen, &m), m, target, targetSize);
+}
+
+bool LinksIndex_isLocal(const LinksIndex* ix, std::size_t reach) {
+  const LinksIndex_Table* t = ix->table;
+  return t != nullptr && !t->phrases && t->longestKey < reach;
 }
 
 void LinksIndex_followCode(LinksIndex* ix) {

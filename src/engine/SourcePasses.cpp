@@ -1,10 +1,13 @@
 // The analysis and writing passes over a source or text file.
 #include "engine/SourcePasses.h"
 
+#include <memory>
+
 #include "engine/DeclRecord.h"
 #include "engine/DefIndex.h"
 #include "engine/KeywordLinker.h"
 #include "engine/KwordMarker.h"
+#include "engine/LinkAhead.h"
 #include "engine/ListingWriter.h"
 #include "engine/Outline.h"
 #include "engine/PassLoop.h"
@@ -166,16 +169,22 @@ void writePage(const PageFiles& files, int32_t depth, LinksIndex* keywords, Titl
   Outline outline;
   KwordMarker marker;
   DefIndex defs;
+  std::unique_ptr<LinkAhead> ahead;
   bool listingOpen = false, outlineOpen = false, defsOpen = false;
   Except3_tryFinally(
       kModule, __LINE__,
       [&] {
-        pl.open(files.expanded ? files.middle : files.source);
+        const char* text = files.expanded ? files.middle : files.source;
+        pl.open(text);
         BLex3* lexer = &pl.lexer;
         pt.init(lexer);
         TitleFinder_init(&finder, lexer);
         KeywordLinker_init(&linker, keywords);
         KeywordLinker_setLexer(&linker, lexer);
+        if (keywords != nullptr && lexer->size >= LinkAhead_kMinFileSize) {
+          ahead = std::make_unique<LinkAhead>();
+          if (LinkAhead_start(ahead.get(), text, keywords)) linker.ahead = ahead.get();
+        }
         Decls decls(lexer, declArgs...);
         ListingWriter_init(&listing, files.main, &tags, true);
         listingOpen = true;
@@ -227,6 +236,7 @@ void writePage(const PageFiles& files, int32_t depth, LinksIndex* keywords, Titl
         KwordMarker_finish(&marker);
       },
       [&] {
+        ahead.reset();
         // The lexer closes after this: the short outline's last item is
         // written from the file's text.
         if (outlineOpen) Outline_finish(&outline);

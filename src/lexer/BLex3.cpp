@@ -173,6 +173,10 @@ bool loadChunk(BLex3* lx, int64_t off) {
                                     sizeof lx->cache - kept);
   if (got < 0) {
     lx->cacheLen = 0;
+    if (lx->quiet) {
+      lx->failed = true;
+      return false;
+    }
     Errors_raiseErrno();
   }
   if (got > 0) {
@@ -314,8 +318,11 @@ char* scanWindows(BLex3* lx, int32_t readAhead, Find&& find) {
 
 }  // namespace
 
-void BLex3_init(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
-                uint32_t blockSize) {
+namespace {
+
+// The part of an init before the file: false when bufSize and blockSize
+// make no window.
+bool setUp(BLex3* lx, char* buf, std::size_t bufSize, uint32_t blockSize) {
   lx->file = nullptr;
   lx->buf = lx->bufEnd = lx->dataEnd = lx->cur = buf;
   lx->blockSize = blockSize;
@@ -327,32 +334,55 @@ void BLex3_init(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
   lx->cacheBase = 0;
   lx->cacheLen = 0;
   lx->utf8 = TextCode_current() == TextCode::Utf8;
+  lx->quiet = false;
+  lx->failed = false;
   bool powerOfTwo = blockSize != 0 && (blockSize & (blockSize - 1)) == 0;
-  if (!powerOfTwo || bufSize < 2 * static_cast<std::size_t>(blockSize) + 1) {
-    raiseNotSupport(__LINE__);
-    return;
-  }
+  if (!powerOfTwo || bufSize < 2 * static_cast<std::size_t>(blockSize) + 1) return false;
   while ((1u << lx->blockShift) < blockSize) ++lx->blockShift;
   lx->bufEnd = buf + ((bufSize - 1) / blockSize) * blockSize;
   std::memset(buf, 0, bufSize);
+  return true;
+}
 
-  std::FILE* f = FileX_open(path, "rb");
-  if (f == nullptr) return;
+// Takes the open file f and reads the first window; false (f closed) when
+// its size does not fit a position (ftell fails past 2 GB where long has
+// 32 bits).
+bool attach(BLex3* lx, std::FILE* f) {
   // The chunks above are the buffer: the stream keeps none of its own.
   std::setvbuf(f, nullptr, _IONBF, 0);
   long size = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
   if (size < 0 || size > kMaxFileSize) {
-    // A size that does not fit a position (ftell fails past 2 GB where long
-    // has 32 bits): refused before the lexer holds the file.
     std::fclose(f);
-    raiseNotSupport(__LINE__);
-    return;
+    return false;
   }
   lx->file = f;
   lx->size = static_cast<int32_t>(size);
-  std::size_t got = readAt(lx, 0, buf, static_cast<std::size_t>(windowLen(lx)));
-  lx->dataEnd = buf + got;
+  std::size_t got = readAt(lx, 0, lx->buf, static_cast<std::size_t>(windowLen(lx)));
+  lx->dataEnd = lx->buf + got;
+  return true;
+}
+
+}  // namespace
+
+void BLex3_init(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
+                uint32_t blockSize) {
+  if (!setUp(lx, buf, bufSize, blockSize)) {
+    raiseNotSupport(__LINE__);
+    return;
+  }
+  std::FILE* f = FileX_open(path, "rb");
+  if (f == nullptr) return;
+  // A file too large is refused before the lexer holds it.
+  if (!attach(lx, f)) raiseNotSupport(__LINE__);
+}
+
+bool BLex3_initQuiet(BLex3* lx, const char* path, char* buf, std::size_t bufSize,
+                     uint32_t blockSize) {
+  if (!setUp(lx, buf, bufSize, blockSize)) return false;
+  lx->quiet = true;
+  std::FILE* f = std::fopen(path, "rb");
+  return f != nullptr && attach(lx, f) && !lx->failed;
 }
 
 void BLex3_setKindMap(BLex3* lx, int8_t* kinds, std::size_t size) {

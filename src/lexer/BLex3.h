@@ -64,6 +64,9 @@ struct BLex3 {
   // kind depends on the file alone, and the window, moved back and forth,
   // would otherwise find the kinds of the same bytes again and again.
   int8_t cacheKinds[BLex3_kReadChunk];
+  // A lexer of a helper thread never raises (see BLex3_initQuiet).
+  bool quiet = false;
+  bool failed = false;  // a read failed; the data was taken to end there
 
   BLex3() = default;
   BLex3(const BLex3&) = delete;
@@ -76,6 +79,11 @@ struct BLex3 {
 // addressed by a position and is refused (Errors_NotSupport).
 void BLex3_init(BLex3* lexer, const char* path, char* buf, std::size_t bufSize,
                 uint32_t blockSize);
+// BLex3_init for a lexer that a helper thread reads, which must never
+// raise: false when the file cannot be opened, addressed or read. A read
+// that fails later sets failed, and the data reads as ending there.
+bool BLex3_initQuiet(BLex3* lexer, const char* path, char* buf, std::size_t bufSize,
+                     uint32_t blockSize);
 // Attaches the kind map (at least one byte per window byte) and builds it.
 void BLex3_setKindMap(BLex3* lexer, int8_t* kinds, std::size_t size);
 // Closes the file; calling it again does nothing.

@@ -88,6 +88,28 @@ TEST(LinksIndexFind, EveryKeyOfALargeIndex) {
   EXPECT_EQ(0u, ix.find("w5000", &target));
 }
 
+// A search reads as far past its position as the longest key, and a phrase
+// may run on over any spacing: only an index of short single words lets the
+// search be run ahead with its own window.
+TEST(LinksIndexFind, LocalOnlyWithShortWords) {
+  struct Case {
+    std::vector<std::string> names;
+    bool local;
+  };
+  const Case cases[] = {
+      {{"[abc]", "{f}"}, true},
+      {{"[" + std::string(127, 'k') + "]"}, true},
+      {{"[" + std::string(128, 'k') + "]"}, false},
+      {{"[abc]", "[a b]"}, false},
+  };
+  for (const Case& c : cases) {
+    std::vector<LinkEntry> entries;
+    for (const std::string& n : c.names) entries.push_back({"", "kword1", n});
+    OpenIndex ix(entries);
+    EXPECT_EQ(c.local, LinksIndex_isLocal(&ix.index, 128)) << c.names.back();
+  }
+}
+
 TEST(LinksIndexCapacity, FullBucket) {
   const std::vector<std::string> words = collidingWords(LinksIndex_kBucketKeys + 1);
   ASSERT_EQ(LinksIndex_kBucketKeys + 1, words.size());
