@@ -2,6 +2,7 @@
 #include "engine/SourcePasses.h"
 
 #include <memory>
+#include <new>
 
 #include "engine/DeclRecord.h"
 #include "engine/DefIndex.h"
@@ -182,8 +183,9 @@ void writePage(const PageFiles& files, int32_t depth, LinksIndex* keywords, Titl
         KeywordLinker_init(&linker, keywords);
         KeywordLinker_setLexer(&linker, lexer);
         if (keywords != nullptr && lexer->size >= LinkAhead_kMinFileSize) {
-          ahead = std::make_unique<LinkAhead>();
-          if (LinkAhead_start(ahead.get(), text, keywords)) linker.ahead = ahead.get();
+          // Without the memory for it the pass searches alone.
+          ahead.reset(new (std::nothrow) LinkAhead);
+          if (ahead && LinkAhead_start(ahead.get(), text, keywords)) linker.ahead = ahead.get();
         }
         Decls decls(lexer, declArgs...);
         ListingWriter_init(&listing, files.main, &tags, true);
