@@ -10,17 +10,15 @@
 // a read of its own fails it stops, and the pass searches for itself from
 // there on. Targets are read by the pass, which owns the index's file.
 #pragma once
-#include <atomic>
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <thread>
 
+#include "engine/AheadRing.h"
 #include "engine/LinksIndex.h"
 #include "lexer/BLex3.h"
 
-// Links found and not yet taken: the helper waits when the ring is full.
+// Links found and not yet taken.
 inline constexpr uint32_t LinkAhead_kRing = 4096;
 // The helper's window: two blocks of this size.
 inline constexpr uint32_t LinkAhead_kBlockSize = 16384;
@@ -39,33 +37,9 @@ struct LinkAhead {
   BLex3 lexer;
   char window[2 * LinkAhead_kBlockSize + 4];
   int8_t kinds[2 * LinkAhead_kBlockSize];
-  LinkAhead_Link ring[LinkAhead_kRing];
-  // Handed over by the helper: the links put into the ring, and an offset
-  // before which every link is in the ring or taken.
-  alignas(64) std::atomic<uint32_t> made{0};
-  std::atomic<int32_t> done{0};
-  std::atomic<bool> lost{false};  // the helper stopped short of the end
-  // Handed over by the pass.
-  alignas(64) std::atomic<uint32_t> taken{0};
-  std::atomic<bool> cancel{false};
-  // Each side's own counters, handed over now and then.
-  struct Helper {
-    uint32_t made = 0;
-    uint32_t taken = 0;
-    int32_t done = 0;
-  };
-  struct Pass {
-    uint32_t made = 0;
-    uint32_t taken = 0;
-    int32_t done = 0;
-  };
-  alignas(64) Helper helper;
-  alignas(64) Pass pass;
-  // A side with nothing to do sleeps, and says so.
-  std::mutex mutex;
-  std::condition_variable wake;
-  std::atomic<bool> helperAsleep{false};
-  std::atomic<bool> passAsleep{false};
+  // The links found, and an offset before which every link is in the ring
+  // or taken.
+  AheadRing<LinkAhead_Link, LinkAhead_kRing> ring;
   std::thread thread;
 
   LinkAhead() = default;
