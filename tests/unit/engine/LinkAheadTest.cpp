@@ -71,14 +71,13 @@ TEST(LinkAheadSearch, SameLinksAsThePass) {
   };
   std::string text;
   std::vector<Link> expected;
-  for (int i = 0; text.size() < 150000; ++i) {
-    text += std::string(static_cast<std::size_t>(i * 53 % 700), ' ') + "= 1;\n";
+  for (int i = 0; text.size() < 150000; ++i) {  // the first key at the file's start
     const Use& u = uses[i % 8];
     if (u.len != 0) {
       const int32_t at = static_cast<int32_t>(text.size()) + u.at;
       expected.push_back({at, at + u.len, "#kword" + std::to_string(u.key)});
     }
-    text += u.text + " ;\n";
+    text += u.text + " ;\n" + std::string(static_cast<std::size_t>(i * 53 % 700), ' ') + "= 1;\n";
   }
   const std::string path = ix.dir.file("t.c");
   writeFile(path, text);
@@ -141,9 +140,26 @@ TEST(LinkAheadNext, TakesTheHelpersLinksInStep) {
   }
 }
 
-// A file that cannot be read gets no helper, and the attempt raises nothing.
-TEST(LinkAheadStart, NoHelperForAMissingFile) {
-  OpenIndex ix(keywords({"Abc"}));
-  auto ahead = std::make_unique<LinkAhead>();
-  EXPECT_FALSE(LinkAhead_start(ahead.get(), ix.dir.file("none.c").c_str(), &ix.index));
+// No helper where it could give other links than the pass's own search, or
+// for a file that cannot be read; the attempt raises nothing.
+TEST(LinkAheadStart, OnlyForALocalIndexAndAReadableFile) {
+  struct Case {
+    std::vector<std::string> keys;
+    const char* file;
+    bool started;
+  };
+  const Case cases[] = {
+      {{"Abc"}, "t.c", true},
+      {{"Abc"}, "none.c", false},
+      {{"Abc", "a b"}, "t.c", false},  // a phrase
+  };
+  const bool cores = std::thread::hardware_concurrency() >= 2;
+  for (const Case& c : cases) {
+    OpenIndex ix(keywords(c.keys));
+    writeFile(ix.dir.file("t.c"), "Abc;\n");
+    auto ahead = std::make_unique<LinkAhead>();
+    EXPECT_EQ(c.started && cores,
+              LinkAhead_start(ahead.get(), ix.dir.file(c.file).c_str(), &ix.index))
+        << c.file << " " << c.keys.size();
+  }
 }
