@@ -95,7 +95,7 @@ bool LinkAhead_next(LinkAhead* a, const BLex3* lx, char* p, char* stop, char** f
       *n = 0;
       return true;
     }
-    if (ring.ended()) return false;  // stopped short: what it handed over still counted
+    if (ring.ended()) return false;  // stopped short of the stop: the pass searches from here
     if (!ring.refresh()) ring.waitForNews();
   }
 }
