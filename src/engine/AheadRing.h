@@ -47,14 +47,13 @@ class AheadRing {
     helper_.done = done;
     if (hand) publish();
   }
-  // Hands over the last items; ended tells whether the helper stops, lost
-  // whether it stopped short.
-  void publish(bool ended = false, bool lost = false) {
+  // Hands over the last items; ended tells whether the helper stops (short
+  // of the end when the offset looked at stays short of it).
+  void publish(bool ended = false) {
     helper_.published = helper_.made;
     // made before done: a pass that sees done sees the items made before.
     made_.store(helper_.made);
     done_.store(helper_.done);
-    if (lost) lost_.store(true);
     if (ended) ended_.store(true);
     wake(passAsleep_);
   }
@@ -71,13 +70,11 @@ class AheadRing {
   // As far as the pass has seen: the offset looked at, and the end.
   int32_t done() const { return pass_.done; }
   bool ended() const { return pass_.ended; }
-  bool lost() const { return pass_.lost; }
   // Reads what the helper has handed over; false when nothing is new.
   bool refresh() {
     const uint32_t made = pass_.made;
     const int32_t done = pass_.done;
     // ended before done before made: each shows what came before it.
-    pass_.lost = lost_.load();
     pass_.ended = ended_.load();
     pass_.done = done_.load();
     pass_.made = made_.load();
@@ -137,7 +134,6 @@ class AheadRing {
   alignas(64) std::atomic<uint32_t> made_{0};
   std::atomic<int32_t> done_{0};
   std::atomic<bool> ended_{false};
-  std::atomic<bool> lost_{false};
   // Handed over by the pass.
   alignas(64) std::atomic<uint32_t> taken_{0};
   std::atomic<bool> cancel_{false};
@@ -149,7 +145,7 @@ class AheadRing {
   alignas(64) struct {
     uint32_t made = 0, taken = 0;
     int32_t done = 0;
-    bool ended = false, lost = false;
+    bool ended = false;
   } pass_;
   std::mutex mutex_;
   std::condition_variable wake_;

@@ -42,7 +42,7 @@ void run(LinkAhead* a) {
       ring.lookedTo(pos.offset, true);
     }
   }
-  ring.publish(true, true);
+  ring.publish(true);  // short of the end: the pass searches on alone
 }
 
 }  // namespace

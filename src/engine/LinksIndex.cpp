@@ -513,13 +513,6 @@ std::size_t matchWord(LinksIndex* ix, const char* text, std::size_t wordLen, uin
   return 0;
 }
 
-// The target of a match when there is one.
-std::size_t withTarget(LinksIndex* ix, std::size_t n, const LinksIndex_Match& m, char* target,
-                       std::size_t targetSize) {
-  if (n != 0) readTarget(ix, m, target, targetSize);
-  return n;
-}
-
 }  // namespace
 
 std::size_t LinksIndex_match(LinksIndex* ix, const char* text, LinksIndex_Match* match) {
@@ -549,13 +542,9 @@ void LinksIndex_prefetchTarget(const LinksIndex* ix, const LinksIndex_Match& mat
 std::size_t LinksIndex_find(LinksIndex* ix, const char* text, char* target,
                             std::size_t targetSize) {
   LinksIndex_Match m;
-  return withTarget(ix, LinksIndex_match(ix, text, &m), m, target, targetSize);
-}
-
-std::size_t LinksIndex_findWord(LinksIndex* ix, const char* text, std::size_t wordLen,
-                                char* target, std::size_t targetSize) {
-  LinksIndex_Match m;
-  return withTarget(ix, LinksIndex_matchWord(ix, text, wordLen, &m), m, target, targetSize);
+  const std::size_t n = LinksIndex_match(ix, text, &m);
+  if (n != 0) readTarget(ix, m, target, targetSize);
+  return n;
 }
 
 bool LinksIndex_isLocal(const LinksIndex* ix, std::size_t reach) {

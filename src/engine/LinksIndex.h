@@ -121,10 +121,6 @@ void LinksIndex_open(LinksIndex* index, const char* path);
 // first word's start to its last word's end.
 std::size_t LinksIndex_find(LinksIndex* index, const char* text, char* target,
                             std::size_t targetSize);
-// LinksIndex_find for the word of wordLen bytes at text, which begins with
-// a letter or "_" and runs to the first byte that is no letter, digit or "_".
-std::size_t LinksIndex_findWord(LinksIndex* index, const char* text, std::size_t wordLen,
-                                char* target, std::size_t targetSize);
 // A key found by LinksIndex_match: its target is read on demand, so that
 // the search itself reads no file (and raises nothing).
 struct LinksIndex_Match {
@@ -134,7 +130,9 @@ struct LinksIndex_Match {
 // LinksIndex_find without the target: the length, 0 when no key starts at
 // text; the key in *match.
 std::size_t LinksIndex_match(LinksIndex* index, const char* text, LinksIndex_Match* match);
-// LinksIndex_findWord without the target.
+// LinksIndex_match for the word of wordLen bytes at text, which begins
+// with a letter or "_" and runs to the first byte that is no letter, digit
+// or "_".
 std::size_t LinksIndex_matchWord(LinksIndex* index, const char* text, std::size_t wordLen,
                                  LinksIndex_Match* match);
 // The target of a match, as LinksIndex_find gives it.
@@ -142,9 +140,9 @@ void LinksIndex_target(LinksIndex* index, const LinksIndex_Match& match, char* t
                        std::size_t targetSize);
 // Asks the processor for what LinksIndex_target will read first.
 void LinksIndex_prefetchTarget(const LinksIndex* index, const LinksIndex_Match& match);
-// True when a search at a position reads less than reach bytes of the text
-// from there, whatever the text: the index holds no phrase and no key of
-// reach bytes or more.
+// True when a search's answer at a position is the same whatever follows
+// the first reach bytes from there (also when the text ends after them):
+// the index holds no phrase and no key of reach bytes or more.
 bool LinksIndex_isLocal(const LinksIndex* index, std::size_t reach);
 // False when no key starts at text (LinksIndex_find would give 0); true
 // when one may. text must have a byte before its NUL or be at the NUL.

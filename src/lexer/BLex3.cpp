@@ -64,15 +64,6 @@ void raiseNotSupport(int line) {
                Errors_Txt_NotSupport);
 }
 
-// A request the lexer cannot serve: raised, or noted by a quiet lexer.
-void notSupported(BLex3* lx, int line) {
-  if (lx->quiet) {
-    lx->failed = true;
-    return;
-  }
-  raiseNotSupport(line);
-}
-
 inline int8_t utf8Kind(unsigned char c) {
   return c < 0x80 ? BLex3_kSingleByte : TextCode_isUtf8Trail(c) ? BLex3_kTrailByte
                                                                  : BLex3_kLeadByte;
@@ -397,7 +388,7 @@ bool BLex3_initQuiet(BLex3* lx, const char* path, char* buf, std::size_t bufSize
 void BLex3_setKindMap(BLex3* lx, int8_t* kinds, std::size_t size) {
   int64_t win = windowLen(lx);
   if (kinds == nullptr || size < static_cast<std::size_t>(win)) {
-    notSupported(lx, __LINE__);
+    raiseNotSupport(__LINE__);
     return;
   }
   int64_t dataLen = ptrDiff(lx->dataEnd, lx->buf);
@@ -414,7 +405,7 @@ void BLex3_finish(BLex3* lx) {
 
 char* BLex3_detail::fetchSlow(BLex3* lx, int32_t n) {
   if (n < 0 || static_cast<uint32_t>(n) >= lx->blockSize) {
-    notSupported(lx, __LINE__);
+    raiseNotSupport(__LINE__);
     n = 0;
   }
   int64_t d = cursorDist(lx);
@@ -474,7 +465,7 @@ void BLex3_getPosAfter(BLex3* lx, int32_t n, BLex3_Pos* pos) {
     pos->kind = lx->kinds ? lx->kinds[t] : BLex3_kUnknown;
     return;
   }
-  notSupported(lx, __LINE__);
+  raiseNotSupport(__LINE__);
   BLex3_Pos saved;
   BLex3_getPos(lx, &saved);
   BLex3_next(lx, n);
@@ -513,7 +504,7 @@ void BLex3_skipToSet(BLex3* lx, const char* set, int32_t add) {
 void BLex3_skipToStr(BLex3* lx, const char* str, int32_t add, bool caseSensitive) {
   std::size_t len = std::strlen(str);
   if (len >= lx->blockSize) {
-    notSupported(lx, __LINE__);
+    raiseNotSupport(__LINE__);
     return;
   }
   const int64_t n = static_cast<int64_t>(len);

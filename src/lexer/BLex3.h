@@ -66,7 +66,7 @@ struct BLex3 {
   int8_t cacheKinds[BLex3_kReadChunk];
   // A lexer of a helper thread never raises (see BLex3_initQuiet).
   bool quiet = false;
-  bool failed = false;  // a read failed (its data taken to end there), or a request was refused
+  bool failed = false;  // a read failed; the data was taken to end there
 
   BLex3() = default;
   BLex3(const BLex3&) = delete;
@@ -80,9 +80,9 @@ struct BLex3 {
 void BLex3_init(BLex3* lexer, const char* path, char* buf, std::size_t bufSize,
                 uint32_t blockSize);
 // BLex3_init for a lexer that a helper thread reads, which must never
-// raise: false when the file cannot be opened, addressed or read. Later, a
-// read that fails, or a request that would raise Errors_NotSupport, sets
-// failed instead; a failed read's data reads as ending there.
+// raise: false when the file cannot be opened, addressed or read. A read
+// that fails later sets failed, and the data reads as ending there. (A
+// request the lexer cannot serve still raises: such a reader makes none.)
 bool BLex3_initQuiet(BLex3* lexer, const char* path, char* buf, std::size_t bufSize,
                      uint32_t blockSize);
 // Attaches the kind map (at least one byte per window byte) and builds it.

@@ -122,7 +122,7 @@ TEST(LinkAheadNext, TakesTheHelpersLinksInStep) {
     a->index = &ix.index;
     for (int32_t s : c.starts) a->ring.put(LinkAhead_Link{s, 3, LinksIndex_Match{}}, s + 3);
     a->ring.lookedTo(c.done, false);
-    a->ring.publish(c.lost, c.lost);
+    a->ring.publish(c.lost);
     char* found = nullptr;
     std::size_t n = 99;
     LinksIndex_Match m;
